@@ -1,0 +1,21 @@
+// The game's command line: --seed N, --replay FILE, --help, --version.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    uint32_t seed = 1;
+    std::optional<std::string> replayFile;
+    bool help = false;
+    bool version = false;
+};
+
+// Parses the arguments after the program name. On an unknown option or a bad value returns
+// nothing and says what is wrong in `error`.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
+
+// The usage text, options and controls, for --help and for errors.
+std::string UsageText();

@@ -1,0 +1,21 @@
+// Everything one run of the game keeps from stage to stage.
+#pragma once
+
+#include <cstdint>
+
+#include "frame/images.h"
+#include "frame/random.h"
+#include "maze/maze_grid.h"
+#include "title/title_screen.h"
+
+struct Game {
+    Random random;
+    TitleOptions title;
+    MazeState maze;
+    GameImages images;
+    int32_t stageNumber = 0;
+};
+
+// Start-up through exit: settings, window, pictures, then title, generation and play stage after
+// stage until the title screen quits. Returns the exit code: 0, or -1 when no window can be had.
+int RunGame(Game& game);

@@ -1,0 +1,32 @@
+// Program entry: command line, start-up, exit code.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "frame/command_line.h"
+#include "frame/game.h"
+#include "platform/dx.h"
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "quarnel: %s\n%s", error.c_str(), UsageText().c_str());
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::printf("quarnel %s\n", QUARNEL_VERSION);
+        return 0;
+    }
+    if (options->replayFile && !dxUseReplayScript(options->replayFile->c_str(), error)) {
+        std::fprintf(stderr, "quarnel: %s\n", error.c_str());
+        return 2;
+    }
+    static Game game;  // large grids: not on the stack
+    game.random.seed = options->seed;
+    return RunGame(game);
+}

@@ -1,0 +1,22 @@
+#include "maze/maze_grid.h"
+
+void InitMazeGrid(MazeState& state) {
+    for (int x = 1; x <= MAZE_WIDTH - 2; ++x)
+        for (int y = 1; y <= MAZE_HEIGHT - 2; ++y) state.maze[x][y] = CELL_WALL;
+    for (int x = 0; x < MAZE_WIDTH; ++x) {
+        state.maze[x][0] = CELL_BORDER;
+        state.maze[x][MAZE_HEIGHT - 1] = CELL_BORDER;
+    }
+    for (int y = 0; y < MAZE_HEIGHT; ++y) {
+        state.maze[0][y] = CELL_BORDER;
+        state.maze[MAZE_WIDTH - 1][y] = CELL_BORDER;
+    }
+}
+
+void ReplaceCode(MazeState& state, uint8_t from, uint8_t to) {
+    for (int x = 1; x <= MAZE_WIDTH - 2; ++x)
+        for (int y = 1; y <= MAZE_HEIGHT - 2; ++y)
+            if (state.maze[x][y] == from) state.maze[x][y] = to;
+}
+
+void SetCell(MazeState& state, int x, int y, int16_t code) { state.maze[x][y] = code; }

@@ -1,0 +1,84 @@
+// The calls the game makes to the outside world: window, drawing, text, input, clock, models.
+// Game code includes this header and nothing else from the platform. Two libraries implement it:
+// platform/sdl (the real game) and platform/fake (tests and headless tools).
+//
+// Handles are ints, -1 on failure; every call accepts -1 and does nothing with it.
+// Colours are 0x00RRGGBB. Text is UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Draw-screen names and key codes the game uses.
+inline constexpr int DX_SCREEN_BACK = -2;
+inline constexpr int DX_INPUT_KEY_PAD1 = 0x1001;
+inline constexpr int KEY_INPUT_ESCAPE = 1;
+inline constexpr int KEY_INPUT_E = 18;
+inline constexpr int KEY_INPUT_R = 19;
+inline constexpr int KEY_INPUT_RETURN = 28;
+
+// Bits of dxGetJoypadInputState(DX_INPUT_KEY_PAD1).
+inline constexpr int PAD_INPUT_DOWN = 0x1;
+inline constexpr int PAD_INPUT_LEFT = 0x2;
+inline constexpr int PAD_INPUT_RIGHT = 0x4;
+inline constexpr int PAD_INPUT_UP = 0x8;
+inline constexpr int PAD_INPUT_1 = 0x10;
+
+// Three single-precision floats, as the 3-D calls take them.
+struct VECTOR {
+    float x = 0, y = 0, z = 0;
+};
+
+// Window and library life. The set-up calls take effect at dxDxLib_Init.
+int dxChangeWindowMode(int windowed);
+int dxSetGraphMode(int width, int height, int colourBits, int refreshRate);
+int dxSetWindowSizeExtendRate(double rate);
+int dxSetMainWindowText(const char* text);
+int dxSetWindowIconID(int id);
+int dxDxLib_Init();  // below 0 when no window or OpenGL 3.3 context can be had
+int dxDxLib_End();
+int dxProcessMessage();  // non-zero once the window is closed
+
+// Screens and images. Drawing goes to an 800 x 400 screen that dxScreenFlip shows.
+int dxSetDrawScreen(int screen);
+int dxClearDrawScreen();
+int dxScreenFlip();  // shows the screen and paces the game at 60 frames a second
+int dxSetTransColor(int red, int green, int blue);
+int dxLoadGraph(const char* file, int notUse3DFlag);
+int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellWidth, int cellHeight,
+                   int* handles, int notUse3DFlag);
+int dxMakeGraph(int width, int height, int notUse3DFlag);
+int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, int image, int useClientFlag);
+int dxDrawGraph(int x, int y, int image, int transFlag);
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, int image,
+                    int transFlag, int turnFlag);
+int dxDrawExtendGraph(int x1, int y1, int x2, int y2, int image, int transFlag);
+int dxDrawBox(int x1, int y1, int x2, int y2, unsigned colour, int fillFlag);  // right, bottom excluded
+unsigned dxGetColor(int red, int green, int blue);
+
+// Text in the 16-pixel Japanese-capable font.
+int dxDrawString(int x, int y, const char* text, unsigned colour, unsigned edgeColour);
+int dxDrawFormatString(int x, int y, unsigned colour, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
+
+// Input, clock and chance.
+int dxGetJoypadInputState(int inputType);
+int dxCheckHitKey(int keyCode);
+int dxGetNowCount(int useRdtscFlag);  // milliseconds of a steady clock
+int dxGetRand(int maxValue);          // 0..maxValue, each equally likely
+uint32_t dxGetSystemTickCount();       // milliseconds since the system started, for re-seeding
+
+// 3-D: Metasequoia models drawn frame by frame, a perspective camera and one point light.
+int dxMV1LoadModel(const char* file);
+int dxMV1DeleteModel(int model);
+int dxMV1SetPosition(int model, VECTOR position);
+int dxMV1DrawFrame(int model, int frame);
+int dxSetCameraPositionAndTarget_UpVecY(VECTOR position, VECTOR target);
+int dxSetupCamera_Perspective(float fieldOfView);
+int dxSetLightDirection(VECTOR direction);
+int dxChangeLightTypePoint(VECTOR position, float range, float atten0, float atten1, float atten2);
+int dxDeleteGraph(int image);
+
+// Start-up option from the command line, set before dxDxLib_Init: take all input from an input
+// script and run on its virtual clock, unpaced. On a malformed script returns false with a message.
+bool dxUseReplayScript(const char* path, std::string& error);

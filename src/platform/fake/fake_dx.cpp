@@ -1,0 +1,337 @@
+// The recording backend: every dx* call of dx.h, recorded, with scripted input and a virtual clock.
+#include "platform/fake/fake_dx.h"
+
+#include <SDL2/SDL_image.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "platform/dx.h"
+
+namespace {
+
+struct FakeState {
+    std::vector<fake::Call> calls;
+    bool recording = true;
+    ScriptPlayer input;
+    std::vector<int> queuedRand;
+    std::minstd_rand rand{1};
+    bool initFails = false;
+    std::vector<uint32_t> canvas = std::vector<uint32_t>(fake::CANVAS_WIDTH * fake::CANVAS_HEIGHT, 0);
+    int nextHandle = 1;
+    int flips = 0;
+    double sizeRate = 1.0;
+    std::string title;
+    bool replay = false;
+};
+
+FakeState& State() {
+    static FakeState state;
+    return state;
+}
+
+void Record(const char* name, std::vector<double> args, std::string text = {}) {
+    FakeState& s = State();
+    if (s.recording) s.calls.push_back({name, std::move(args), std::move(text)});
+}
+
+int NewHandle() { return State().nextHandle++; }
+
+void FillCanvas(int x1, int y1, int x2, int y2, unsigned colour) {
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, fake::CANVAS_WIDTH);
+    y2 = std::min(y2, fake::CANVAS_HEIGHT);
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x) State().canvas[y * fake::CANVAS_WIDTH + x] = colour & 0xFFFFFF;
+}
+
+}  // namespace
+
+namespace fake {
+
+void Reset() { State() = FakeState{}; }
+
+void SetInputScript(InputScript script) { State().input = ScriptPlayer(std::move(script)); }
+
+void SetInputScriptText(std::string_view text) {
+    InputScript script;
+    std::string error;
+    if (!ParseInputScript(text, script, error)) {
+        std::fprintf(stderr, "fake input script: %s\n", error.c_str());
+        std::abort();
+    }
+    SetInputScript(std::move(script));
+}
+
+void QueueRand(std::vector<int> values) {
+    auto& queue = State().queuedRand;
+    queue.insert(queue.end(), values.begin(), values.end());
+}
+
+void SetInitFails(bool fails) { State().initFails = fails; }
+void SetRecording(bool on) { State().recording = on; }
+const std::vector<Call>& Calls() { return State().calls; }
+
+std::vector<Call> CallsNamed(std::string_view name) {
+    std::vector<Call> found;
+    for (const Call& c : State().calls)
+        if (c.name == name) found.push_back(c);
+    return found;
+}
+
+void ClearCalls() { State().calls.clear(); }
+
+uint32_t CanvasPixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= CANVAS_WIDTH || y >= CANVAS_HEIGHT) return 0;
+    return State().canvas[y * CANVAS_WIDTH + x];
+}
+
+bool SaveCanvasPng(const char* path, int width, int height) {
+    width = std::clamp(width, 1, CANVAS_WIDTH);
+    height = std::clamp(height, 1, CANVAS_HEIGHT);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
+    if (!surface) return false;
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<uint8_t*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = CanvasPixel(x, y);
+            row[3 * x] = static_cast<uint8_t>(c >> 16);
+            row[3 * x + 1] = static_cast<uint8_t>(c >> 8);
+            row[3 * x + 2] = static_cast<uint8_t>(c);
+        }
+    }
+    const bool saved = IMG_SavePNG(surface, path) == 0;
+    SDL_FreeSurface(surface);
+    return saved;
+}
+
+int FlipCount() { return State().flips; }
+uint64_t Ticks() { return State().input.Ticks(); }
+double WindowSizeRate() { return State().sizeRate; }
+std::string WindowTitle() { return State().title; }
+bool UsesReplayScript() { return State().replay; }
+
+}  // namespace fake
+
+int dxChangeWindowMode(int windowed) {
+    Record("dxChangeWindowMode", {double(windowed)});
+    return 0;
+}
+
+int dxSetGraphMode(int width, int height, int colourBits, int refreshRate) {
+    Record("dxSetGraphMode", {double(width), double(height), double(colourBits), double(refreshRate)});
+    return 0;
+}
+
+int dxSetWindowSizeExtendRate(double rate) {
+    Record("dxSetWindowSizeExtendRate", {rate});
+    State().sizeRate = rate;
+    return 0;
+}
+
+int dxSetMainWindowText(const char* text) {
+    Record("dxSetMainWindowText", {}, text ? text : "");
+    State().title = text ? text : "";
+    return 0;
+}
+
+int dxSetWindowIconID(int id) {
+    Record("dxSetWindowIconID", {double(id)});
+    return 0;
+}
+
+int dxDxLib_Init() {
+    Record("dxDxLib_Init", {});
+    return State().initFails ? -1 : 0;
+}
+
+int dxDxLib_End() {
+    Record("dxDxLib_End", {});
+    return 0;
+}
+
+int dxProcessMessage() {
+    FakeState& s = State();
+    s.input.Tick();
+    Record("dxProcessMessage", {});
+    return s.input.WindowClosed() ? -1 : 0;
+}
+
+int dxSetDrawScreen(int screen) {
+    Record("dxSetDrawScreen", {double(screen)});
+    return 0;
+}
+
+int dxClearDrawScreen() {
+    Record("dxClearDrawScreen", {});
+    FillCanvas(0, 0, fake::CANVAS_WIDTH, fake::CANVAS_HEIGHT, 0);
+    return 0;
+}
+
+int dxScreenFlip() {
+    FakeState& s = State();
+    Record("dxScreenFlip", {});
+    ++s.flips;
+    for (const std::string& file : s.input.TakeDueShots())
+        fake::SaveCanvasPng(file.c_str(), fake::CANVAS_WIDTH, fake::CANVAS_HEIGHT);
+    return 0;
+}
+
+int dxSetTransColor(int red, int green, int blue) {
+    Record("dxSetTransColor", {double(red), double(green), double(blue)});
+    return 0;
+}
+
+int dxLoadGraph(const char* file, int) {
+    const bool exists = file && std::filesystem::is_regular_file(file);
+    const int handle = exists ? NewHandle() : -1;
+    Record("dxLoadGraph", {double(handle)}, file ? file : "");
+    return handle;
+}
+
+int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellWidth, int cellHeight,
+                   int* handles, int) {
+    const bool exists = file && std::filesystem::is_regular_file(file);
+    Record("dxLoadDivGraph", {double(count), double(columns), double(rows), double(cellWidth),
+                              double(cellHeight)},
+           file ? file : "");
+    if (!handles || count <= 0) return -1;
+    for (int i = 0; i < count; ++i) handles[i] = exists ? NewHandle() : -1;
+    return exists ? 0 : -1;
+}
+
+int dxMakeGraph(int width, int height, int) {
+    const int handle = NewHandle();
+    Record("dxMakeGraph", {double(width), double(height), double(handle)});
+    return handle;
+}
+
+int dxDeleteGraph(int image) {
+    Record("dxDeleteGraph", {double(image)});
+    return 0;
+}
+
+int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, int image, int useClientFlag) {
+    Record("dxGetDrawScreenGraph",
+           {double(x1), double(y1), double(x2), double(y2), double(image), double(useClientFlag)});
+    return 0;
+}
+
+int dxDrawGraph(int x, int y, int image, int transFlag) {
+    Record("dxDrawGraph", {double(x), double(y), double(image), double(transFlag)});
+    return 0;
+}
+
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, int image,
+                    int transFlag, int turnFlag) {
+    Record("dxDrawRectGraph", {double(destX), double(destY), double(srcX), double(srcY), double(width),
+                               double(height), double(image), double(transFlag), double(turnFlag)});
+    return 0;
+}
+
+int dxDrawExtendGraph(int x1, int y1, int x2, int y2, int image, int transFlag) {
+    Record("dxDrawExtendGraph",
+           {double(x1), double(y1), double(x2), double(y2), double(image), double(transFlag)});
+    return 0;
+}
+
+int dxDrawBox(int x1, int y1, int x2, int y2, unsigned colour, int fillFlag) {
+    Record("dxDrawBox", {double(x1), double(y1), double(x2), double(y2), double(colour), double(fillFlag)});
+    if (fillFlag) FillCanvas(x1, y1, x2, y2, colour);
+    return 0;
+}
+
+int dxDrawString(int x, int y, const char* text, unsigned colour, unsigned edgeColour) {
+    Record("dxDrawString", {double(x), double(y), double(colour), double(edgeColour)}, text ? text : "");
+    return 0;
+}
+
+int dxDrawFormatString(int x, int y, unsigned colour, const char* format, ...) {
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
+    va_end(args);
+    Record("dxDrawFormatString", {double(x), double(y), double(colour)}, buffer);
+    return 0;
+}
+
+int dxGetJoypadInputState(int inputType) {
+    Record("dxGetJoypadInputState", {double(inputType)});
+    return ScriptKeysToPad(State().input.HeldKeys());
+}
+
+int dxCheckHitKey(int keyCode) {
+    Record("dxCheckHitKey", {double(keyCode)});
+    return ScriptKeysHitKey(State().input.HeldKeys(), keyCode) ? 1 : 0;
+}
+
+int dxGetNowCount(int) { return State().input.NowMs(); }
+
+uint32_t dxGetSystemTickCount() { return static_cast<uint32_t>(State().input.NowMs()); }
+
+int dxGetRand(int maxValue) {
+    FakeState& s = State();
+    if (!s.queuedRand.empty()) {
+        const int value = s.queuedRand.front();
+        s.queuedRand.erase(s.queuedRand.begin());
+        return value;
+    }
+    if (maxValue <= 0) return 0;
+    return static_cast<int>(s.rand() % static_cast<unsigned>(maxValue + 1));
+}
+
+int dxMV1LoadModel(const char* file) {
+    const bool exists = file && std::filesystem::is_regular_file(file);
+    const int handle = exists ? NewHandle() : -1;
+    Record("dxMV1LoadModel", {double(handle)}, file ? file : "");
+    return handle;
+}
+
+int dxMV1DeleteModel(int model) {
+    Record("dxMV1DeleteModel", {double(model)});
+    return 0;
+}
+
+int dxMV1SetPosition(int model, VECTOR p) {
+    Record("dxMV1SetPosition", {double(model), p.x, p.y, p.z});
+    return 0;
+}
+
+int dxMV1DrawFrame(int model, int frame) {
+    Record("dxMV1DrawFrame", {double(model), double(frame)});
+    return 0;
+}
+
+int dxSetCameraPositionAndTarget_UpVecY(VECTOR p, VECTOR t) {
+    Record("dxSetCameraPositionAndTarget_UpVecY", {p.x, p.y, p.z, t.x, t.y, t.z});
+    return 0;
+}
+
+int dxSetupCamera_Perspective(float fieldOfView) {
+    Record("dxSetupCamera_Perspective", {fieldOfView});
+    return 0;
+}
+
+int dxSetLightDirection(VECTOR d) {
+    Record("dxSetLightDirection", {d.x, d.y, d.z});
+    return 0;
+}
+
+int dxChangeLightTypePoint(VECTOR p, float range, float atten0, float atten1, float atten2) {
+    Record("dxChangeLightTypePoint", {p.x, p.y, p.z, range, atten0, atten1, atten2});
+    return 0;
+}
+
+bool dxUseReplayScript(const char* path, std::string& error) {
+    InputScript script;
+    if (!LoadInputScript(path, script, error)) return false;
+    fake::SetInputScript(std::move(script));
+    State().replay = true;
+    return true;
+}

@@ -1,0 +1,49 @@
+// State shared by the files of the real backend. One instance, alive from dxDxLib_Init to
+// dxDxLib_End.
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/common/input_script.h"
+#include "platform/sdl/gl_renderer.h"
+
+// One drawable picture: a rectangle of a texture (a divided image shares one texture).
+struct Graph {
+    int texture = -1;  // index into Backend::textures
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+struct Backend {
+    // Set before start.
+    std::string title = "QUARNEL";
+    double sizeRate = 1.0;
+    int iconId = 0;
+    std::optional<ScriptPlayer> replay;
+
+    // Alive while started.
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    SDL_GameController* pad = nullptr;
+    GlRenderer renderer;
+    std::vector<GlTexture> textures;
+    std::vector<int> textureUsers;  // graphs still using each texture
+    std::vector<std::optional<Graph>> graphs;
+    uint32_t transColour = 0x00FF00;
+    bool hasTransColour = false;
+    bool closed = false;
+    bool flippedSinceMessage = true;
+};
+
+Backend& TheBackend();
+
+// Pieces each file provides to the others.
+bool StartText(std::string& error);
+void StopText();
+void ReleaseGraphs();
+int ReadPad(const Backend& backend);
+bool KeyHeld(const Backend& backend, int keyCode);

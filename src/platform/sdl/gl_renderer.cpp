@@ -1,0 +1,230 @@
+#include "platform/sdl/gl_renderer.h"
+
+#include "platform/sdl/letterbox.h"
+
+namespace {
+
+const char* VERTEX_SHADER = R"(#version 330 core
+layout(location = 0) in vec2 position;
+layout(location = 1) in vec2 texCoord;
+layout(location = 2) in vec4 colour;
+out vec2 uv;
+out vec4 tint;
+void main() {
+    uv = texCoord;
+    tint = colour;
+    gl_Position = vec4(position.x / 400.0 - 1.0, 1.0 - position.y / 200.0, 0.0, 1.0);
+})";
+
+const char* FRAGMENT_SHADER = R"(#version 330 core
+in vec2 uv;
+in vec4 tint;
+uniform sampler2D picture;
+out vec4 fragment;
+void main() { fragment = texture(picture, uv) * tint; })";
+
+GLuint CompileShader(GLenum kind, const char* source, std::string& error) {
+    const GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        error = std::string("shader does not compile: ") + log;
+    }
+    return shader;
+}
+
+GLuint LinkProgram(std::string& error) {
+    const GLuint vs = CompileShader(GL_VERTEX_SHADER, VERTEX_SHADER, error);
+    const GLuint fs = CompileShader(GL_FRAGMENT_SHADER, FRAGMENT_SHADER, error);
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok && error.empty()) error = "shader program does not link";
+    return program;
+}
+
+uint32_t OpaqueRgba(uint32_t rgb) {
+    // Vertex colour bytes in memory order r, g, b, a.
+    return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16) | 0xFF000000u;
+}
+
+}  // namespace
+
+bool GlRenderer::Init(std::string& error) {
+    program_ = LinkProgram(error);
+    if (!error.empty()) return false;
+    glGenVertexArrays(1, &vao_);
+    glGenBuffers(1, &vbo_);
+    glBindVertexArray(vao_);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(0));
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(8));
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), reinterpret_cast<void*>(16));
+    for (GLuint i = 0; i < 3; ++i) glEnableVertexAttribArray(i);
+
+    glGenTextures(1, &colour_);
+    glBindTexture(GL_TEXTURE_2D, colour_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SCREEN_WIDTH, SCREEN_HEIGHT, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glGenRenderbuffers(1, &depth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glGenFramebuffers(1, &fbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        error = "the offscreen framebuffer is not supported";
+        return false;
+    }
+    const uint8_t white[4] = {255, 255, 255, 255};
+    white_ = CreateTexture(1, 1, white);
+    glUseProgram(program_);
+    glUniform1i(glGetUniformLocation(program_, "picture"), 0);
+    BindScreen();
+    Clear();
+    return true;
+}
+
+void GlRenderer::Shutdown() {
+    DeleteTexture(white_);
+    glDeleteFramebuffers(1, &fbo_);
+    glDeleteRenderbuffers(1, &depth_);
+    glDeleteTextures(1, &colour_);
+    glDeleteBuffers(1, &vbo_);
+    glDeleteVertexArrays(1, &vao_);
+    glDeleteProgram(program_);
+}
+
+GlTexture GlRenderer::CreateTexture(int width, int height, const uint8_t* rgba) {
+    GlTexture texture{0, width, height, rgba == nullptr};
+    glGenTextures(1, &texture.id);
+    glBindTexture(GL_TEXTURE_2D, texture.id);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return texture;
+}
+
+void GlRenderer::DeleteTexture(GlTexture& texture) {
+    if (texture.id == 0) return;
+    if (batchTexture_ == texture.id) Flush();
+    glDeleteTextures(1, &texture.id);
+    texture = {};
+}
+
+void GlRenderer::BindScreen() {
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    // The screen stays opaque whatever is drawn, so copies of it draw opaque too.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+}
+
+void GlRenderer::Clear() {
+    batch_.clear();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0, 0, 0, 1);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+}
+
+void GlRenderer::SetBatch(GLuint texture, bool blend) {
+    if (!batch_.empty() && (texture != batchTexture_ || blend != batchBlend_)) Flush();
+    batchTexture_ = texture;
+    batchBlend_ = blend;
+}
+
+void GlRenderer::DrawQuad(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
+                          uint32_t rgb, bool blend) {
+    if (texture.id == 0 || texture.width <= 0 || texture.height <= 0) return;
+    SetBatch(texture.id, blend);
+    float u1 = source.x / texture.width, u2 = (source.x + source.width) / texture.width;
+    float v1 = source.y / texture.height, v2 = (source.y + source.height) / texture.height;
+    if (texture.bottomUp) {
+        v1 = 1.0f - v1;
+        v2 = 1.0f - v2;
+    }
+    const uint32_t c = OpaqueRgba(rgb);
+    const Vertex quad[6] = {{x1, y1, u1, v1, c}, {x2, y1, u2, v1, c}, {x2, y2, u2, v2, c},
+                            {x1, y1, u1, v1, c}, {x2, y2, u2, v2, c}, {x1, y2, u1, v2, c}};
+    batch_.insert(batch_.end(), quad, quad + 6);
+}
+
+void GlRenderer::DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb) {
+    if (x2 <= x1 || y2 <= y1) return;
+    DrawQuad(white_, {0, 0, 1, 1}, float(x1), float(y1), float(x2), float(y2), rgb, false);
+}
+
+void GlRenderer::Flush() {
+    if (batch_.empty()) return;
+    glUseProgram(program_);
+    glBindVertexArray(vao_);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    if (batchBlend_) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, batchTexture_);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(batch_.size() * sizeof(Vertex)), batch_.data(), GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch_.size()));
+    ++drawCalls_;
+    batch_.clear();
+}
+
+void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, const GlTexture& target) {
+    Flush();
+    x1 = std::clamp(x1, 0, SCREEN_WIDTH);
+    x2 = std::clamp(x2, 0, SCREEN_WIDTH);
+    y1 = std::clamp(y1, 0, SCREEN_HEIGHT);
+    y2 = std::clamp(y2, 0, SCREEN_HEIGHT);
+    const int width = std::min(x2 - x1, target.width), height = std::min(y2 - y1, target.height);
+    if (target.id == 0 || width <= 0 || height <= 0) return;
+    glBindTexture(GL_TEXTURE_2D, target.id);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, target.height - height, x1, SCREEN_HEIGHT - y1 - height,
+                        width, height);
+}
+
+std::vector<uint8_t> GlRenderer::ReadScreen() {
+    Flush();
+    std::vector<uint8_t> bottomUp(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<uint8_t> rows(bottomUp.size());
+    const size_t stride = SCREEN_WIDTH * 3;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        std::copy_n(&bottomUp[(SCREEN_HEIGHT - 1 - y) * stride], stride, &rows[y * stride]);
+    return rows;
+}
+
+void GlRenderer::Present(int drawableWidth, int drawableHeight) {
+    Flush();
+    const ScreenRect fit = FitPicture(drawableWidth, drawableHeight, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+    glViewport(0, 0, drawableWidth, drawableHeight);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const bool exact = fit.width % SCREEN_WIDTH == 0 && fit.height % SCREEN_HEIGHT == 0;
+    glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height,
+                      fit.x + fit.width, drawableHeight - fit.y, GL_COLOR_BUFFER_BIT,
+                      exact ? GL_NEAREST : GL_LINEAR);
+    drawCalls_ = 0;
+}

@@ -1,0 +1,249 @@
+// Window and library life, messages, the flip with its pacing, input, clock and replays.
+#include <SDL2/SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <random>
+#include <string_view>
+
+#include "platform/dx.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/pacer.h"
+
+namespace {
+
+std::optional<FramePacer> pacer;
+
+int64_t NowNs() {
+    return int64_t(SDL_GetPerformanceCounter() * (1'000'000'000.0 / double(SDL_GetPerformanceFrequency())));
+}
+
+// Sleep most of the way, then spin for the last stretch: sleeps overshoot by up to a millisecond.
+void WaitUntil(int64_t deadlineNs) {
+    constexpr int64_t SPIN_NS = 1'500'000;
+    int64_t now = NowNs();
+    if (deadlineNs - now > SPIN_NS) SDL_Delay(Uint32((deadlineNs - now - SPIN_NS) / 1'000'000));
+    while (NowNs() < deadlineNs) {
+    }
+}
+
+bool Fail(const std::string& why) {
+    std::fprintf(stderr, "quarnel: %s\n", why.c_str());
+    return false;
+}
+
+// SDL may pick an invisible driver when no display is there; only an explicit request may use one.
+bool VideoDriverIsReal() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string_view name = driver ? driver : "";
+    const bool invisible = name == "dummy" || name == "offscreen" || name == "evdev";
+    return !invisible || std::getenv("SDL_VIDEODRIVER") != nullptr;
+}
+
+void SetIcon(SDL_Window* window) {
+    SDL_Surface* icon = IMG_Load("res/icon32.png");
+    if (!icon) icon = IMG_Load("res/icon16.png");
+    if (!icon) {
+        std::fprintf(stderr, "quarnel: cannot load the window icon res/icon32.png: %s\n", IMG_GetError());
+        return;
+    }
+    SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0, 255, 0));
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
+bool OpenWindow(Backend& b) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const int width = std::max(1, int(SCREEN_WIDTH * b.sizeRate + 0.5));
+    const int height = std::max(1, int(SCREEN_HEIGHT * b.sizeRate + 0.5));
+    b.window = SDL_CreateWindow(b.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!b.window) return Fail(std::string("cannot open a window: ") + SDL_GetError());
+    b.context = SDL_GL_CreateContext(b.window);
+    if (!b.context) return Fail(std::string("cannot get an OpenGL 3.3 context: ") + SDL_GetError());
+    if (epoxy_gl_version() < 33) return Fail("OpenGL 3.3 is not available");
+    return true;
+}
+
+void StartPacing(Backend& b) {
+    const bool vsync = !b.replay && SDL_GL_SetSwapInterval(1) == 0;
+    if (!vsync) SDL_GL_SetSwapInterval(0);
+    pacer.emplace(vsync);
+}
+
+void OpenFirstPad(Backend& b) {
+    for (int i = 0; i < SDL_NumJoysticks() && !b.pad; ++i)
+        if (SDL_IsGameController(i)) b.pad = SDL_GameControllerOpen(i);
+}
+
+void HandleEvent(Backend& b, const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT: b.closed = true; break;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) b.closed = true;
+            break;
+        case SDL_CONTROLLERDEVICEADDED: OpenFirstPad(b); break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            if (b.pad && SDL_GameControllerFromInstanceID(event.cdevice.which) == b.pad) {
+                SDL_GameControllerClose(b.pad);
+                b.pad = nullptr;
+                OpenFirstPad(b);
+            }
+            break;
+        default: break;
+    }
+}
+
+void SaveShot(Backend& b, const std::string& file) {
+    std::vector<uint8_t> rgb = b.renderer.ReadScreen();
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(rgb.data(), SCREEN_WIDTH, SCREEN_HEIGHT, 24,
+                                                              SCREEN_WIDTH * 3, SDL_PIXELFORMAT_RGB24);
+    if (!surface || IMG_SavePNG(surface, file.c_str()) != 0)
+        std::fprintf(stderr, "quarnel: cannot save %s: %s\n", file.c_str(), SDL_GetError());
+    SDL_FreeSurface(surface);
+}
+
+void Pace() {
+    const int64_t waitUntil = pacer->AfterSwap(NowNs());
+    if (!pacer->WantsVsync()) SDL_GL_SetSwapInterval(0);
+    WaitUntil(waitUntil);
+}
+
+}  // namespace
+
+Backend& TheBackend() {
+    static Backend backend;
+    return backend;
+}
+
+int dxChangeWindowMode(int) { return 0; }
+int dxSetGraphMode(int, int, int, int) { return 0; }
+
+int dxSetWindowSizeExtendRate(double rate) {
+    if (rate > 0) TheBackend().sizeRate = rate;
+    return 0;
+}
+
+int dxSetMainWindowText(const char* text) {
+    TheBackend().title = text ? text : "";
+    return 0;
+}
+
+int dxSetWindowIconID(int id) {
+    TheBackend().iconId = id;
+    return 0;
+}
+
+int dxDxLib_Init() {
+    Backend& b = TheBackend();
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        Fail(std::string("cannot open a window (no display?): ") + SDL_GetError());
+        return -1;
+    }
+    std::string error;
+    bool ok = VideoDriverIsReal() || Fail("no display: SDL offers only an invisible video driver");
+    ok = ok && OpenWindow(b);
+    ok = ok && (b.renderer.Init(error) || Fail(error));
+    ok = ok && (StartText(error) || Fail(error));
+    if (!ok) {
+        if (b.context) SDL_GL_DeleteContext(b.context);
+        if (b.window) SDL_DestroyWindow(b.window);
+        b.context = nullptr;
+        b.window = nullptr;
+        SDL_Quit();
+        return -1;
+    }
+    SetIcon(b.window);
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) OpenFirstPad(b);
+    StartPacing(b);
+    return 0;
+}
+
+int dxDxLib_End() {
+    Backend& b = TheBackend();
+    if (!b.window) return -1;
+    StopText();
+    ReleaseGraphs();
+    b.renderer.Shutdown();
+    if (b.pad) SDL_GameControllerClose(b.pad);
+    SDL_GL_DeleteContext(b.context);
+    SDL_DestroyWindow(b.window);
+    b.pad = nullptr;
+    b.context = nullptr;
+    b.window = nullptr;
+    SDL_Quit();
+    return 0;
+}
+
+int dxProcessMessage() {
+    Backend& b = TheBackend();
+    if (!b.window) return -1;
+    // A loop that polls without flipping must not hold a core.
+    if (!b.flippedSinceMessage && !b.replay) SDL_Delay(1);
+    b.flippedSinceMessage = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) HandleEvent(b, event);
+    if (b.replay) {
+        b.replay->Tick();
+        if (b.replay->WindowClosed()) b.closed = true;
+    }
+    return b.closed ? -1 : 0;
+}
+
+int dxScreenFlip() {
+    Backend& b = TheBackend();
+    if (!b.window) return -1;
+    if (b.replay)
+        for (const std::string& file : b.replay->TakeDueShots()) SaveShot(b, file);
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(b.window, &width, &height);
+    b.renderer.Present(width, height);
+    SDL_GL_SwapWindow(b.window);
+    if (!b.replay) Pace();
+    b.renderer.BindScreen();
+    b.flippedSinceMessage = true;
+    return 0;
+}
+
+int dxGetJoypadInputState(int) {
+    const Backend& b = TheBackend();
+    if (b.replay) return ScriptKeysToPad(b.replay->HeldKeys());
+    return ReadPad(b);
+}
+
+int dxCheckHitKey(int keyCode) {
+    const Backend& b = TheBackend();
+    if (b.replay) return ScriptKeysHitKey(b.replay->HeldKeys(), keyCode) ? 1 : 0;
+    return KeyHeld(b, keyCode) ? 1 : 0;
+}
+
+int dxGetNowCount(int) {
+    const Backend& b = TheBackend();
+    if (b.replay) return b.replay->NowMs();
+    return int(SDL_GetTicks64() & 0x7FFFFFFF);
+}
+
+uint32_t dxGetSystemTickCount() {
+    const Backend& b = TheBackend();
+    if (b.replay) return uint32_t(b.replay->NowMs());
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000);
+}
+
+int dxGetRand(int maxValue) {
+    static std::mt19937 generator{std::random_device{}()};
+    if (maxValue <= 0) return 0;
+    return int(generator() % uint32_t(maxValue + 1));
+}
+
+bool dxUseReplayScript(const char* path, std::string& error) {
+    InputScript script;
+    if (!LoadInputScript(path, script, error)) return false;
+    TheBackend().replay.emplace(std::move(script));
+    return true;
+}
