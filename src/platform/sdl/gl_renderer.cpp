@@ -132,6 +132,7 @@ void GlRenderer::BindScreen() {
 }
 
 void GlRenderer::Clear() {
+    FlushScene();
     batch_.clear();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
@@ -149,6 +150,7 @@ void GlRenderer::SetBatch(GLuint texture, bool blend) {
 void GlRenderer::DrawQuad(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
                           uint32_t rgb, bool blend) {
     if (texture.id == 0 || texture.width <= 0 || texture.height <= 0) return;
+    FlushScene();
     SetBatch(texture.id, blend);
     float u1 = source.x / texture.width, u2 = (source.x + source.width) / texture.width;
     float v1 = source.y / texture.height, v2 = (source.y + source.height) / texture.height;
@@ -189,6 +191,7 @@ void GlRenderer::Flush() {
 }
 
 void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, const GlTexture& target) {
+    FlushScene();
     Flush();
     x1 = std::clamp(x1, 0, SCREEN_WIDTH);
     x2 = std::clamp(x2, 0, SCREEN_WIDTH);
@@ -202,6 +205,7 @@ void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, const GlTexture& tar
 }
 
 std::vector<uint8_t> GlRenderer::ReadScreen() {
+    FlushScene();
     Flush();
     std::vector<uint8_t> bottomUp(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -214,6 +218,7 @@ std::vector<uint8_t> GlRenderer::ReadScreen() {
 }
 
 void GlRenderer::Present(int drawableWidth, int drawableHeight) {
+    FlushScene();
     Flush();
     const ScreenRect fit = FitPicture(drawableWidth, drawableHeight, SCREEN_WIDTH, SCREEN_HEIGHT);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);

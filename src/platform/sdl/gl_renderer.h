@@ -5,6 +5,7 @@
 #include <epoxy/gl.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,12 @@ public:
     void Present(int drawableWidth, int drawableHeight);
     void BindScreen();
 
+    // Called before anything 2-D is queued, the screen is cleared, copied, read or shown, so that
+    // queued 3-D draws land first and the order of the game's calls is kept.
+    void SetSceneFlush(std::function<void()> flush) { sceneFlush_ = std::move(flush); }
+
     int drawCalls() const { return drawCalls_; }
+    void CountDrawCall() { ++drawCalls_; }
 
 private:
     struct Vertex {
@@ -54,6 +60,9 @@ private:
         uint32_t rgba;
     };
     void SetBatch(GLuint texture, bool blend);
+    void FlushScene() {
+        if (sceneFlush_) sceneFlush_();
+    }
 
     GLuint program_ = 0, vao_ = 0, vbo_ = 0;
     GLuint fbo_ = 0, colour_ = 0, depth_ = 0;
@@ -62,4 +71,5 @@ private:
     GLuint batchTexture_ = 0;
     bool batchBlend_ = false;
     int drawCalls_ = 0;
+    std::function<void()> sceneFlush_;
 };

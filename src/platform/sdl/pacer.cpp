@@ -20,10 +20,9 @@ int64_t FramePacer::MedianInterval() const {
 }
 
 int64_t FramePacer::LimiterDeadline(int64_t nowNs) {
-    if (deadline_ < 0 || nowNs - deadline_ > FRAME_NS)
-        deadline_ = nowNs + FRAME_NS;  // first frame, or too late to catch up: start afresh
-    else
-        deadline_ += FRAME_NS;
+    const int64_t next = deadline_ + FRAME_NS;
+    // First frame, or more than a frame late: start afresh from now instead of rushing to catch up.
+    deadline_ = deadline_ < 0 || nowNs > next + FRAME_NS ? nowNs : next;
     return deadline_;
 }
 

@@ -138,8 +138,22 @@ int dxSetWindowIconID(int id) {
     return 0;
 }
 
+namespace {
+
+// Without any display named, SDL's probing only adds its drivers' noise to our one message.
+bool DisplayNamed() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return Fail("no display: neither DISPLAY nor WAYLAND_DISPLAY is set");
+}
+
+}  // namespace
+
 int dxDxLib_Init() {
     Backend& b = TheBackend();
+    if (!DisplayNamed()) return -1;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         Fail(std::string("cannot open a window (no display?): ") + SDL_GetError());
         return -1;

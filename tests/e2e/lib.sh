@@ -1,0 +1,93 @@
+# Shared by the end-to-end tests. Arguments of every test: the game binary, the source folder.
+# Gives a private Xvfb display, a scratch folder removed at exit, and small checks.
+set -euo pipefail
+
+GAME=$(realpath "$1")
+SOURCE=$(realpath "$2")
+BUILD_DIR=$(dirname "$GAME")
+PNG_PROBE=$(realpath "${PNG_PROBE:-$BUILD_DIR/tests/png_probe}")
+WORK=$(mktemp -d)
+XVFB_PID=
+
+cleanup() {
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_display() {
+    command -v Xvfb >/dev/null || fail "Xvfb is not installed"
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [[ -s "$WORK/display" ]] && break
+        sleep 0.1
+    done
+    [[ -s "$WORK/display" ]] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$WORK/display")"
+}
+
+# A working folder as a player has it: the game's pictures and models beside the settings file.
+play_folder() {
+    local dir="$WORK/play"
+    mkdir -p "$dir"
+    ln -sfn "$SOURCE/res" "$dir/res"
+    ln -sfn "$SOURCE/res_3d" "$dir/res_3d"
+    echo "$dir"
+}
+
+# Waits until a window with this exact name is mapped; prints its id.
+wait_for_window() {
+    local id
+    for _ in $(seq 300); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window named $1 appeared; the game said: $(cat "$WORK"/stderr 2>/dev/null)"
+}
+
+window_size() {
+    xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
+}
+
+# Holds a key long enough for a 60 Hz game to see it, then releases it.
+hold_key() {
+    xdotool keydown "$1"
+    sleep "${2:-0.3}"
+    xdotool keyup "$1"
+}
+
+# Waits for a process to end within some seconds; prints its exit code.
+wait_exit() {
+    local pid=$1 seconds=$2
+    for _ in $(seq $((seconds * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local rc=0
+            wait "$pid" || rc=$?
+            echo "$rc"
+            return 0
+        fi
+        sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    fail "the game did not end within $seconds s"
+}
+
+expect_eq() {
+    [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
+}
+
+# Number of pixels of colour RRGGBB in a PNG picture.
+count_colour() {
+    "$PNG_PROBE" "$1" count "$2"
+}

@@ -1,0 +1,27 @@
+# The game opens its window, takes real keys, and scales the window by the settings file.
+source "$(dirname "$0")/lib.sh"
+start_display
+cd "$(play_folder)"
+
+# Starts the game, checks its window size, quits with Escape held on the keyboard.
+expect_window_then_escape() {
+    "$GAME" 2>"$WORK/stderr" &
+    local pid=$! window
+    window=$(wait_for_window QUARNEL)
+    expect_eq "$(window_size "$window")" "$1" "window size"
+    xdotool windowfocus --sync "$window"
+    hold_key Escape
+    expect_eq "$(wait_exit "$pid" 5)" 0 "exit code after Escape"
+}
+
+expect_window_then_escape 800x400
+echo "1.5" >QUARNEL_ini.txt
+expect_window_then_escape 1200x600
+rm QUARNEL_ini.txt
+
+# A replay that presses Escape ends the game with 0.
+printf '5 -\n1 escape\n' >"$WORK/escape.txt"
+rc=0
+"$GAME" --replay "$WORK/escape.txt" 2>"$WORK/stderr" || rc=$?
+expect_eq "$rc" 0 "exit code of the Escape replay"
+echo "ok"
