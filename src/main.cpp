@@ -28,5 +28,6 @@ int main(int argc, char** argv) {
     }
     static Game game;  // large grids: not on the stack
     game.random.seed = options->seed;
+    game.report = options->report;
     return RunGame(game);
 }

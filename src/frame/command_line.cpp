@@ -20,6 +20,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
+        } else if (arg == "--report") {
+            options.report = true;
         } else if (arg == "--seed") {
             if (!hasValue || !ParseSeed(args[++i], options.seed)) {
                 error = "--seed needs a number from 0 to 4294967295";
@@ -40,9 +42,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 }
 
 std::string UsageText() {
-    return "usage: quarnel [--seed N] [--replay FILE] [--help] [--version]\n"
+    return "usage: quarnel [--seed N] [--replay FILE] [--report] [--help] [--version]\n"
            "  --seed N       start the maze generator from seed N (0..4294967295, default 1)\n"
            "  --replay FILE  take all input from an input script, on its virtual clock\n"
+           "  --report       print a result line on standard output for every score panel\n"
            "  --help         show this text\n"
            "  --version      show the version\n"
            "controls:\n"

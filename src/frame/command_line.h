@@ -1,4 +1,4 @@
-// The game's command line: --seed N, --replay FILE, --help, --version.
+// The game's command line: --seed N, --replay FILE, --report, --help, --version.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 struct CommandLine {
     uint32_t seed = 1;
     std::optional<std::string> replayFile;
+    bool report = false;
     bool help = false;
     bool version = false;
 };

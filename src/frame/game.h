@@ -6,6 +6,7 @@
 #include "frame/images.h"
 #include "frame/random.h"
 #include "maze/maze_grid.h"
+#include "play/scene.h"
 #include "title/title_screen.h"
 
 struct Game {
@@ -14,6 +15,14 @@ struct Game {
     MazeState maze;
     GameImages images;
     int32_t stageNumber = 0;
+    bool report = false;  // print a result line for every score panel
+
+    // Play: the last stage's measurements, and what play makes once and keeps.
+    uint64_t stepCounter = 0;
+    double elapsedMs = 0;
+    WallModels models{-1, -1, -1, -1, -1, -1};
+    int workImage = -1;
+    bool playReady = false;
 };
 
 // Start-up through exit: settings, window, pictures, then title, generation and play stage after

@@ -1,6 +1,62 @@
 #include "play/play_stage.h"
 
 #include "frame/game.h"
+#include "hud/meters.h"
+#include "hud/mini_map.h"
+#include "platform/dx.h"
+#include "play/player.h"
+#include "play/result_screen.h"
+#include "play/scene.h"
 
-// Play in the maze arrives with the 3-D view; until then a stage ends as soon as it starts.
-void PlayStage(Game&) {}
+namespace {
+
+// The models and the work image are made at the first stage and kept for the rest of the run.
+void PrepareOnce(Game& game) {
+    if (game.playReady) return;
+    game.models = LoadWallModels();
+    game.workImage = dxMakeGraph(800, 400, 0);
+    game.playReady = true;
+}
+
+void DrawFrame(Game& game, const Player& player) {
+    DrawScene(game.models, game.maze.wallMap, player.cameraPosition, player.cameraTarget, player.viewDirection);
+    DrawMiniMap(game.maze, player.cellX, player.cellY, player.facing, game.workImage, game.images.player);
+    DrawMeters({player.moveState, player.frameCounter, game.elapsedMs, game.stepCounter, game.maze.routeLength},
+               game.images);
+}
+
+bool AtGoal(const Game& game, const Player& player) {
+    return player.cellX == game.maze.GoalX && player.cellY == game.maze.GoalY;
+}
+
+void ShowResult(Game& game) {
+    const StageResult result{game.stageNumber, game.title.algorithmChoice, game.stepCounter, game.elapsedMs,
+                             game.report};
+    ResultScreen(game.maze, result, game.workImage, game.images);
+}
+
+}  // namespace
+
+void PlayStage(Game& game) {
+    PrepareOnce(game);
+    Player player;
+    dxSetCameraPositionAndTarget_UpVecY(player.cameraPosition, player.cameraTarget);
+    dxSetDrawScreen(DX_SCREEN_BACK);
+    const double start = dxGetNowCount(0);
+    game.stepCounter = 0;
+    game.elapsedMs = 0;
+    while (true) {
+        if (dxProcessMessage() != 0 || dxCheckHitKey(KEY_INPUT_ESCAPE)) return;
+        dxClearDrawScreen();
+        game.elapsedMs = dxGetNowCount(0) - start;
+        const int input = dxGetJoypadInputState(DX_INPUT_KEY_PAD1);
+        UpdateMovement(player, game.maze.wallMap, input, game.stepCounter);
+        DrawFrame(game, player);
+        if (AtGoal(game, player)) {
+            ShowResult(game);
+            return;
+        }
+        if (dxCheckHitKey(KEY_INPUT_E)) return;
+        dxScreenFlip();
+    }
+}

@@ -94,8 +94,8 @@ TEST_F(StageLoop, FailedStartReturnsMinusOneAndLoadsNothing) {
 }
 
 TEST_F(StageLoop, StageNumberGrowsByOnePerStage) {
-    // Two stages started with Return, then Escape: the third title shows STAGE 3.
-    fake::SetInputScriptText("2 return\n1 -\n2 return\n1 -\n2 -\n1 escape");
+    // Two stages started with Return and left with E, then Escape: the third title shows STAGE 3.
+    fake::SetInputScriptText("2 return\n1 -\n1 e\n2 return\n1 -\n1 e\n2 -\n1 escape");
     EXPECT_EQ(RunGame(game), 0);
     EXPECT_EQ(game.stageNumber, 3);
     std::vector<std::string> stages;

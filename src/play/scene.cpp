@@ -1,0 +1,44 @@
+#include "play/scene.h"
+
+namespace {
+
+constexpr float LIGHT_RANGE = 30000.0f;
+constexpr float LIGHT_ATTENUATION_1 = 0.0005f;
+constexpr float FIELD_OF_VIEW = 1.0471975803375244f;  // 60 degrees
+
+// Outside the grid counts as solid, like the frame around it.
+bool Solid(const MazeGrid& wallMap, int x, int y) {
+    if (x < 0 || x >= MAZE_WIDTH || y < 0 || y >= MAZE_HEIGHT) return true;
+    return (wallMap[x][y] & 1) == 0;
+}
+
+}  // namespace
+
+WallModels LoadWallModels() {
+    WallModels models;
+    models.fill(-1);
+    models[MAP_PASSAGE] = dxMV1LoadModel("res_3d/wall.mqo");
+    models[MAP_SG] = dxMV1LoadModel("res_3d/wall_SG.mqo");
+    models[MAP_ETC] = dxMV1LoadModel("res_3d/wall_ETC.mqo");
+    return models;
+}
+
+int NeighbourMask(const MazeGrid& wallMap, int x, int y) {
+    return (Solid(wallMap, x, y + 1) ? 1 : 0) | (Solid(wallMap, x, y - 1) ? 2 : 0) |
+           (Solid(wallMap, x + 1, y) ? 4 : 0) | (Solid(wallMap, x - 1, y) ? 8 : 0);
+}
+
+void DrawScene(const WallModels& models, const MazeGrid& wallMap, VECTOR position, VECTOR target, VECTOR direction) {
+    dxSetCameraPositionAndTarget_UpVecY(position, target);
+    dxSetLightDirection(direction);
+    dxChangeLightTypePoint(position, LIGHT_RANGE, 0.0f, LIGHT_ATTENUATION_1, 0.0f);
+    dxSetupCamera_Perspective(FIELD_OF_VIEW);
+    for (int x = 0; x < MAZE_WIDTH; ++x) {
+        for (int y = 0; y < MAZE_HEIGHT; ++y) {
+            const int code = wallMap[x][y];
+            if ((code & 1) == 0 || code < 0 || code >= int(models.size())) continue;
+            dxMV1SetPosition(models[code], VECTOR{float(y * 1000), 0.0f, float(x * 1000)});
+            dxMV1DrawFrame(models[code], NeighbourMask(wallMap, x, y));
+        }
+    }
+}

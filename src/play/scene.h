@@ -1,0 +1,20 @@
+// The first-person view: one model piece per walkable cell, cut to its solid sides, lit by a
+// point light at the eye.
+#pragma once
+
+#include <array>
+
+#include "maze/maze_grid.h"
+#include "platform/dx.h"
+
+// Model handles by wall-map code; only the odd codes 1, 3 and 5 have one.
+using WallModels = std::array<int, 6>;
+
+// Loads wall.mqo, wall_SG.mqo and wall_ETC.mqo under the codes 1, 3 and 5.
+WallModels LoadWallModels();
+
+// Which sides of the walkable cell (x, y) are solid: 1 world +X, 2 world -X, 4 world +Z, 8 world -Z.
+int NeighbourMask(const MazeGrid& wallMap, int x, int y);
+
+// Camera, light and lens for this frame, then every walkable cell of the grid.
+void DrawScene(const WallModels& models, const MazeGrid& wallMap, VECTOR position, VECTOR target, VECTOR direction);
