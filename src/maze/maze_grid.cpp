@@ -16,7 +16,7 @@ void InitMazeGrid(MazeState& state) {
 void ReplaceCode(MazeState& state, uint8_t from, uint8_t to) {
     for (int x = 1; x <= MAZE_WIDTH - 2; ++x)
         for (int y = 1; y <= MAZE_HEIGHT - 2; ++y)
-            if (state.maze[x][y] == from) state.maze[x][y] = to;
+            state.maze[x][y] = state.maze[x][y] == from ? to : state.maze[x][y];  // branch-free
 }
 
 void SetCell(MazeState& state, int x, int y, int16_t code) { state.maze[x][y] = code; }

@@ -1,0 +1,56 @@
+#include "maze/dadizider_1.h"
+
+
+namespace {
+
+// Direction numbers 1..4 of the pillar arms: the wall cell they add and the choice range for the
+// next pillar of the column. After "down" the next pillar may not point up at the same cell.
+struct PillarArm {
+    int dx, dy;
+    int rangeAfter;
+};
+constexpr PillarArm PILLAR_ARMS[4] = {{-1, 0, 3}, {0, 1, 2}, {1, 0, 3}, {0, -1, 3}};
+
+void ClearField(MazeState& state) {
+    for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x)
+        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y) state.maze[x][y] = CELL_PASSAGE;
+}
+
+// Frame to CELL_BORDER and the ring inside it to CELL_WALL.
+void BuildDoubleFrame(MazeState& state) {
+    for (int x = 0; x < MAZE_WIDTH; ++x) {
+        state.maze[x][0] = CELL_BORDER;
+        state.maze[x][MAZE_HEIGHT - 1] = CELL_BORDER;
+        state.maze[x][1] = CELL_WALL;
+        state.maze[x][MAZE_HEIGHT - 2] = CELL_WALL;
+    }
+    for (int y = 1; y < MAZE_HEIGHT - 1; ++y) {
+        state.maze[0][y] = CELL_BORDER;
+        state.maze[MAZE_WIDTH - 1][y] = CELL_BORDER;
+        state.maze[1][y] = CELL_WALL;
+        state.maze[MAZE_WIDTH - 2][y] = CELL_WALL;
+    }
+}
+
+}  // namespace
+
+void DadiZider1(MazeState& state, Random& random) {
+    ClearField(state);
+    BuildDoubleFrame(state);
+    // Only the first column may lean left, onto the ring; later columns choose among 2..4.
+    int extra = 1;
+    int base = 1;
+    for (int x = 3; x <= ROOM_MAX_X - 1; x += 2) {
+        int choiceRange = 3;
+        for (int y = 3; y <= ROOM_MAX_Y - 1; y += 2) {
+            SetCell(state, x, y, CELL_WALL);
+            const double r = RandomFraction(random);
+            const int d = static_cast<int>(r * (choiceRange + extra)) + base;  // floor: r >= 0
+            const PillarArm& arm = PILLAR_ARMS[d - 1];
+            SetCell(state, x + arm.dx, y + arm.dy, CELL_WALL);
+            choiceRange = arm.rangeAfter;
+        }
+        extra = 0;
+        base = 2;
+    }
+}

@@ -1,0 +1,191 @@
+#include "maze/dadizider_2.h"
+
+#include <bit>
+
+
+#include "frame/tables.h"
+#include "maze/maze_picture.h"
+
+namespace {
+
+// floor(24 r); r is never negative, so truncation is the floor.
+int DrawRow(Random& random) { return static_cast<int>(RandomFraction(random) * 24); }
+
+// Bit d set when the neighbour of room (x, y) in direction d holds `code`; `reach` 2 looks at the
+// room beyond instead. Rooms lie inside the frame, so both reads stay on the grid.
+int NeighbourMask(const MazeGrid& maze, int x, int y, int reach, int16_t code) {
+    return int(maze[x + reach][y] == code) | int(maze[x][y - reach] == code) << 1 |
+           int(maze[x - reach][y] == code) << 2 | int(maze[x][y + reach] == code) << 3;
+}
+
+// Mode 1: a room with a single opening never starts with the direction straight away from it.
+int ChooseRow(const MazeGrid& maze, Random& random, int x, int y, int mode) {
+    if (mode == 1) {
+        const int open = NeighbourMask(maze, x, y, 1, CELL_PASSAGE);
+        if (std::popcount(static_cast<unsigned>(open)) == 1) {
+            const int straightOn = (std::countr_zero(static_cast<unsigned>(open)) + 2) % 4;
+            int row;
+            do row = DrawRow(random);
+            while (DIR_PERMUTATIONS[row][0] == straightOn);
+            return row;
+        }
+    }
+    return DrawRow(random);
+}
+
+// For each row and set of carvable directions, the first of them in the row's order (-1: none).
+using FirstInRowTable = std::array<std::array<int8_t, 16>, 24>;
+constexpr FirstInRowTable MakeFirstInRow() {
+    FirstInRowTable table{};
+    for (int row = 0; row < 24; ++row) {
+        for (int mask = 0; mask < 16; ++mask) {
+            table[row][mask] = -1;
+            for (int k = 3; k >= 0; --k)
+                if (mask & (1 << DIR_PERMUTATIONS[row][k])) table[row][mask] = static_cast<int8_t>(DIR_PERMUTATIONS[row][k]);
+        }
+    }
+    return table;
+}
+constexpr FirstInRowTable FIRST_IN_ROW = MakeFirstInRow();
+
+void Push(DadiZider2Work& work, int16_t x, int16_t y) {
+    if (work.depth < DZ2_STACK_CAPACITY) ++work.depth;
+    work.stack[work.depth] = {x, y};
+}
+
+// Lowers the depth and resumes at the entry below; false once the stack is used up.
+bool Pop(DadiZider2Work& work, int16_t& x, int16_t& y) {
+    --work.depth;
+    if (work.depth <= 0) return false;
+    x = work.stack[work.depth].x;
+    y = work.stack[work.depth].y;
+    return true;
+}
+
+void Record(std::array<CellPos, DZ2_LIST_CAPACITY + 1>& list, int16_t& count, int16_t x, int16_t y) {
+    if (count < DZ2_LIST_CAPACITY) ++count;
+    list[count] = {x, y};
+}
+
+enum class FirstWalkEnd { ReachedGoal, ListFull, StackEmpty };
+
+FirstWalkEnd FirstWalk(MazeState& state, Random& random, DadiZider2Work& work, int16_t x, int16_t y) {
+    for (;;) {
+        int run = 0;
+        // The step is made before the run limit is read; a step past the limit counts as a dead end.
+        while (CarveStep(state, random, work, x, y, 0) && run <= 999) {
+            ++run;
+            Record(work.firstWalk, work.firstCount, x, y);
+            if (x == state.GoalX && y == state.GoalY) return FirstWalkEnd::ReachedGoal;
+            if (work.firstCount >= DZ2_FIRST_WALK_ROOMS) return FirstWalkEnd::ListFull;
+        }
+        if (!Pop(work, x, y)) return FirstWalkEnd::StackEmpty;
+    }
+}
+
+// Opens the slot toward the first room two cells away that carries the join mark.
+bool JoinFirstWalk(MazeState& state, int x, int y) {
+    for (int i = 0; i < 4; ++i) {
+        if (state.maze[x + 2 * DIR_DX[i]][y + 2 * DIR_DY[i]] != DZ2_JOIN_MARK) continue;
+        const int sx = x + DIR_DX[i];
+        const int sy = y + DIR_DY[i];
+        state.maze[sx][sy] = CELL_PASSAGE;
+        DrawCellBox(static_cast<int16_t>(sx), static_cast<int16_t>(sy), CELL_PASSAGE);
+        return true;
+    }
+    return false;
+}
+
+// Walks from the goal until it lies two cells from a room of the first walk, then joins them.
+// Once its own stack entries are used up it resumes on the first walk's, where it joins at once.
+void SecondWalk(MazeState& state, Random& random, DadiZider2Work& work) {
+    ReplaceCode(state, CELL_PASSAGE, DZ2_JOIN_MARK);
+    int16_t x = static_cast<int16_t>(state.GoalX);
+    int16_t y = static_cast<int16_t>(state.GoalY);
+    state.maze[x][y] = CELL_PASSAGE;
+    DrawCellBox(x, y, CELL_PASSAGE);
+    for (bool going = true; going;) {
+        int run = 0;
+        for (;;) {
+            if (JoinFirstWalk(state, x, y)) {
+                going = false;
+                break;
+            }
+            if (!CarveStep(state, random, work, x, y, 0) || run > 999) {
+                going = Pop(work, x, y);
+                break;
+            }
+            ++run;
+            Record(work.secondWalk, work.secondCount, x, y);
+        }
+    }
+    ReplaceCode(state, DZ2_JOIN_MARK, CELL_PASSAGE);
+}
+
+void ShortWalk(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y) {
+    for (int steps = 0; steps < DZ2_SHORT_WALK_STEPS; ++steps)
+        if (!CarveStep(state, random, work, x, y, 1)) return;
+}
+
+// Opens a room; if no slot around it is open, joins it to the first open room two cells away.
+void OpenScannedRoom(MazeState& state, int x, int y) {
+    SetCell(state, x, y, CELL_PASSAGE);
+    for (int i = 0; i < 4; ++i)
+        if (state.maze[x + DIR_DX[i]][y + DIR_DY[i]] == CELL_PASSAGE) return;
+    for (int i = 0; i < 4; ++i) {
+        if (state.maze[x + 2 * DIR_DX[i]][y + 2 * DIR_DY[i]] == CELL_PASSAGE) {
+            SetCell(state, x + DIR_DX[i], y + DIR_DY[i], CELL_PASSAGE);
+            return;
+        }
+    }
+}
+
+void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
+    for (int k = 1; k <= work.firstCount; ++k)
+        ShortWalk(state, random, work, work.firstWalk[k].x, work.firstWalk[k].y);
+    for (int k = work.secondCount; k >= 1; --k)
+        ShortWalk(state, random, work, work.secondWalk[k].x, work.secondWalk[k].y);
+    for (int y = ROOM_MIN; y <= ROOM_MAX_Y; y += 2) {
+        for (int x = ROOM_MIN; x <= ROOM_MAX_X; x += 2) {
+            OpenScannedRoom(state, x, y);
+            int16_t px = static_cast<int16_t>(x);
+            int16_t py = static_cast<int16_t>(y);
+            ShortWalk(state, random, work, px, py);
+        }
+    }
+}
+
+}  // namespace
+
+int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,
+              int mode) {
+    const int row = ChooseRow(state.maze, random, x, y, mode);
+    // Carvable: the slot and the room beyond both wall. Of those, the row's order picks the first.
+    const int carvable =
+        NeighbourMask(state.maze, x, y, 1, CELL_WALL) & NeighbourMask(state.maze, x, y, 2, CELL_WALL);
+    const int d = FIRST_IN_ROW[row][carvable];
+    if (d < 0) return 0;
+    Push(work, x, y);
+    SetCell(state, x + DIR_DX[d], y + DIR_DY[d], CELL_PASSAGE);
+    x = static_cast<int16_t>(x + 2 * DIR_DX[d]);
+    y = static_cast<int16_t>(y + 2 * DIR_DY[d]);
+    SetCell(state, x, y, CELL_PASSAGE);
+    return 1;
+}
+
+void DadiZider2(MazeState& state, Random& random, DadiZider2Work& work) {
+    state.goalFound = 0;
+    SetCell(state, START_CELL.x, START_CELL.y, CELL_PASSAGE);
+    work.depth = 0;
+    work.firstCount = 0;
+    work.secondCount = 0;
+    const int16_t x = static_cast<int16_t>(START_CELL.x);
+    const int16_t y = static_cast<int16_t>(START_CELL.y);
+    if (FirstWalk(state, random, work, x, y) == FirstWalkEnd::ListFull) SecondWalk(state, random, work);
+    BranchingPass(state, random, work);
+}
+
+void DadiZider2(MazeState& state, Random& random) {
+    DadiZider2Work work;
+    DadiZider2(state, random, work);
+}

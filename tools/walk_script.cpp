@@ -1,0 +1,100 @@
+#include "walk_script.h"
+
+#include <array>
+#include <queue>
+
+#include "frame/random.h"
+#include "maze/generate.h"
+
+namespace {
+
+constexpr int MOVE_TICKS = 31;  // the accepting frame and 30 animated ones
+
+// Map steps of the four facings: down, left, up, right.
+constexpr int FACING_DX[4] = {0, -1, 0, 1};
+constexpr int FACING_DY[4] = {1, 0, -1, 0};
+
+int FacingTowards(MazeCell from, MazeCell to) {
+    for (int f = 0; f < 4; ++f)
+        if (from.x + FACING_DX[f] == to.x && from.y + FACING_DY[f] == to.y) return f;
+    return -1;
+}
+
+std::string Hold(const char* keys) { return std::to_string(MOVE_TICKS) + " " + keys + "\n"; }
+
+// A left turn lowers the facing by one, a right turn raises it.
+std::string Turns(int from, int to) {
+    switch ((to - from + 4) % 4) {
+        case 1: return Hold("right");
+        case 2: return Hold("left") + Hold("left");
+        case 3: return Hold("left");
+        default: return "";
+    }
+}
+
+}  // namespace
+
+std::vector<MazeCell> RouteCells(const MazeState& state) {
+    // Shortest path over the marked cells, so stray marks cannot lead the walk astray.
+    std::array<std::array<int, MAZE_HEIGHT>, MAZE_WIDTH> from{};
+    for (auto& column : from) column.fill(-1);
+    std::queue<MazeCell> open;
+    open.push(START_CELL);
+    from[START_CELL.x][START_CELL.y] = 0;
+    const MazeCell last{EXIT_CELL.x - 1, EXIT_CELL.y};
+    while (!open.empty()) {
+        const MazeCell c = open.front();
+        open.pop();
+        for (int f = 0; f < 4; ++f) {
+            const MazeCell n{c.x + FACING_DX[f], c.y + FACING_DY[f]};
+            if (n.x < 1 || n.x > MAZE_WIDTH - 2 || n.y < 1 || n.y > MAZE_HEIGHT - 2) continue;
+            if (state.routeSnapshot[n.x][n.y] != CELL_MARK || from[n.x][n.y] >= 0) continue;
+            from[n.x][n.y] = (f + 2) % 4 + 1;  // the facing that leads back, plus one
+            open.push(n);
+        }
+    }
+    if (from[last.x][last.y] < 0) return {};
+    std::vector<MazeCell> reversed{EXIT_CELL, last};
+    for (MazeCell c = last; c.x != START_CELL.x || c.y != START_CELL.y;) {
+        const int back = from[c.x][c.y] - 1;
+        c = {c.x + FACING_DX[back], c.y + FACING_DY[back]};
+        reversed.push_back(c);
+    }
+    reversed.push_back(ENTRANCE_CELL);
+    return {reversed.rbegin(), reversed.rend()};
+}
+
+std::string WalkInstructions(const std::vector<MazeCell>& route) {
+    std::string script;
+    int facing = 0;
+    for (size_t i = 1; i < route.size(); ++i) {
+        const int wanted = FacingTowards(route[i - 1], route[i]);
+        script += Turns(facing, wanted);
+        script += Hold("up");
+        facing = wanted;
+    }
+    return script;
+}
+
+std::string WalkScript(uint32_t seed, const std::vector<int>& algorithms, const std::string& shotPrefix) {
+    Random random{seed};
+    static MazeState state;
+    std::string script = "# generated: seed " + std::to_string(seed) + "\n";
+    for (size_t stage = 0; stage < algorithms.size(); ++stage) {
+        const int algorithm = algorithms[stage];
+        const std::string shot = shotPrefix.empty() ? "" : "shot " + shotPrefix + std::to_string(stage + 1);
+        auto shotLine = [&](const char* name) { return shot.empty() ? std::string() : shot + "_" + name + ".png\n"; };
+        GenerateMaze(state, random, uint8_t(algorithm - 1));
+        std::string walk = WalkInstructions(RouteCells(state));
+        walk.insert(walk.find(Hold("up")) + Hold("up").size(), shotLine("play"));
+        script += "# stage " + std::to_string(stage + 1) + ": DadiZider " + std::to_string(algorithm) + "\n";
+        script += shotLine("title");
+        script += algorithm == 1 ? "2 up\n" : "2 down\n";
+        script += "2 return\n1 -\n" + walk;
+        script += "# goal picture, route review, score panel\n";
+        script += shotLine("goal") + "1 return\n1 -\n" + shotLine("review") + "1 return\n1 -\n" + shotLine("score");
+        script += "1 return\n1 -\n";
+    }
+    script += "2 -\n1 escape\n";
+    return script;
+}
