@@ -9,6 +9,7 @@
 
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/models.h"
 #include "platform/sdl/pacer.h"
 
 namespace {
@@ -163,6 +164,7 @@ int dxDxLib_Init() {
     ok = ok && OpenWindow(b);
     ok = ok && (b.renderer.Init(error) || Fail(error));
     ok = ok && (StartText(error) || Fail(error));
+    ok = ok && (StartModels(error) || Fail(error));
     if (!ok) {
         if (b.context) SDL_GL_DeleteContext(b.context);
         if (b.window) SDL_DestroyWindow(b.window);
@@ -182,6 +184,7 @@ int dxDxLib_End() {
     if (!b.window) return -1;
     StopText();
     ReleaseGraphs();
+    StopModels();
     b.renderer.Shutdown();
     if (b.pad) SDL_GameControllerClose(b.pad);
     SDL_GL_DeleteContext(b.context);
@@ -250,7 +253,8 @@ uint32_t dxGetSystemTickCount() {
 }
 
 int dxGetRand(int maxValue) {
-    static std::mt19937 generator{std::random_device{}()};
+    // Replays draw the same decorations every time; play draws new ones each run.
+    static std::mt19937 generator{TheBackend().replay ? 1u : std::random_device{}()};
     if (maxValue <= 0) return 0;
     return int(generator() % uint32_t(maxValue + 1));
 }

@@ -1,0 +1,174 @@
+// The 3-D calls: Metasequoia models with their pictures, the camera and the light.
+#include "platform/sdl/models.h"
+
+#include <SDL2/SDL_image.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+
+#include "platform/dx.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/model_renderer.h"
+
+namespace {
+
+ModelRenderer models;
+bool started = false;
+
+// Paths may be written the Windows way, as in tex("maps\\wall.png").
+std::string Slashed(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+std::string ExistingPath(const char* file) {
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(file, ignored)) return file;
+    return Slashed(file);
+}
+
+bool LoadPicture(const std::string& path, ModelPicture& picture, std::string& error) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    SDL_Surface* rgba = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0) : nullptr;
+    SDL_FreeSurface(loaded);
+    if (!rgba) {
+        error = IMG_GetError();
+        return false;
+    }
+    picture.width = rgba->w;
+    picture.height = rgba->h;
+    picture.rgba.resize(size_t(rgba->w) * rgba->h * 4);
+    for (int y = 0; y < rgba->h; ++y)
+        std::copy_n(static_cast<const uint8_t*>(rgba->pixels) + size_t(y) * rgba->pitch, size_t(rgba->w) * 4,
+                    &picture.rgba[size_t(y) * rgba->w * 4]);
+    SDL_FreeSurface(rgba);
+    return true;
+}
+
+// One picture per distinct texture file, looked up beside the model. A picture that cannot be
+// loaded leaves its materials in their plain colour.
+void LoadPictures(const std::string& modelPath, const MqoModel& model, std::vector<ModelPicture>& pictures,
+                  std::vector<int>& pictureOfMaterial) {
+    const std::filesystem::path folder = std::filesystem::path(modelPath).parent_path();
+    std::map<std::string, int> byName;
+    for (const MqoMaterial& material : model.materials) {
+        int index = -1;
+        if (!material.texture.empty()) {
+            const auto [known, fresh] = byName.try_emplace(material.texture, -1);
+            if (fresh) {
+                const std::string path = (folder / Slashed(material.texture)).string();
+                ModelPicture picture;
+                std::string error;
+                if (LoadPicture(path, picture, error)) {
+                    known->second = int(pictures.size());
+                    pictures.push_back(std::move(picture));
+                } else {
+                    std::fprintf(stderr, "quarnel: model %s: cannot load texture %s (%s); drawing its colour\n",
+                                 modelPath.c_str(), path.c_str(), error.c_str());
+                }
+            }
+            index = known->second;
+        }
+        pictureOfMaterial.push_back(index);
+    }
+}
+
+bool Finite(VECTOR v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+}  // namespace
+
+bool StartModels(std::string& error) {
+    Backend& b = TheBackend();
+    if (!models.Init(b.renderer, error)) return false;
+    b.renderer.SetSceneFlush([] { models.Flush(); });
+    started = true;
+    return true;
+}
+
+void StopModels() {
+    if (!started) return;
+    TheBackend().renderer.SetSceneFlush(nullptr);
+    models.Shutdown();
+    started = false;
+}
+
+int dxMV1LoadModel(const char* file) {
+    const std::string name = file ? file : "(none)";
+    if (!started || !file) {
+        std::fprintf(stderr, "quarnel: cannot load model %s: the library is not started\n", name.c_str());
+        return -1;
+    }
+    const std::string path = ExistingPath(file);
+    MqoModel model;
+    std::string error;
+    if (!LoadMqo(path, model, error)) {
+        std::fprintf(stderr, "quarnel: cannot load model %s\n", error.c_str());  // error names the file
+        return -1;
+    }
+    std::vector<ModelPicture> pictures;
+    std::vector<int> pictureOfMaterial;
+    LoadPictures(path, model, pictures, pictureOfMaterial);
+    const int handle = models.Add(model, pictures, pictureOfMaterial, error);
+    if (handle < 0) std::fprintf(stderr, "quarnel: cannot load model %s: %s\n", path.c_str(), error.c_str());
+    return handle;
+}
+
+int dxMV1DeleteModel(int model) {
+    if (!started || !models.Has(model)) return -1;
+    models.Remove(model);
+    return 0;
+}
+
+int dxMV1SetPosition(int model, VECTOR position) {
+    if (!started || !models.Has(model) || !Finite(position)) return -1;
+    models.SetPosition(model, position);
+    return 0;
+}
+
+int dxMV1DrawFrame(int model, int frame) {
+    if (!started || !models.QueueFrame(model, frame)) return -1;
+    return 0;
+}
+
+int dxSetCameraPositionAndTarget_UpVecY(VECTOR position, VECTOR target) {
+    if (!started || !CameraIsUsable(position, target)) return -1;
+    SceneCamera camera = models.camera();
+    camera.eye = position;
+    camera.target = target;
+    models.SetCamera(camera);
+    return 0;
+}
+
+int dxSetupCamera_Perspective(float fieldOfView) {
+    if (!started || !FieldOfViewIsUsable(fieldOfView)) return -1;
+    SceneCamera camera = models.camera();
+    camera.fieldOfView = fieldOfView;
+    models.SetCamera(camera);
+    return 0;
+}
+
+int dxSetLightDirection(VECTOR direction) {
+    if (!started || !Finite(direction) || (direction.x == 0 && direction.y == 0 && direction.z == 0)) return -1;
+    SceneLight light = models.light();
+    light.direction = direction;
+    models.SetLight(light);
+    return 0;
+}
+
+int dxChangeLightTypePoint(VECTOR position, float range, float atten0, float atten1, float atten2) {
+    const bool usable = Finite(position) && std::isfinite(range) && range >= 0 && std::isfinite(atten0) &&
+                        std::isfinite(atten1) && std::isfinite(atten2);
+    if (!started || !usable) return -1;
+    SceneLight light = models.light();
+    light.point = true;
+    light.position = position;
+    light.range = range;
+    light.attenuation[0] = atten0;
+    light.attenuation[1] = atten1;
+    light.attenuation[2] = atten2;
+    models.SetLight(light);
+    return 0;
+}

@@ -1,0 +1,147 @@
+// Drives the real 3-D calls from commands on standard input, for the end-to-end tests and for
+// timing the 3-D pass. One command a line:
+//   load FILE                     prints "model H" (H is -1 when the load fails)
+//   delete H
+//   camera EX EY EZ TX TY TZ      dxSetCameraPositionAndTarget_UpVecY
+//   fov A                         dxSetupCamera_Perspective
+//   light X Y Z RANGE A0 A1 A2    dxChangeLightTypePoint
+//   direction X Y Z               dxSetLightDirection
+//   place H X Y Z                 dxMV1SetPosition
+//   draw H F                      dxMV1DrawFrame; prints "draw R" with its result
+//   box X1 Y1 X2 Y2 RRGGBB        dxDrawBox, filled
+//   clear                         dxClearDrawScreen
+//   maze H                        a maze-like 81 x 41 cell pass of model H, frames by neighbour mask
+//   time N H                      clears and draws "maze H" N times; prints
+//                                 "pass_ms median MS p90 MS draws D"
+//   shot FILE.png                 saves the screen, prints "calls N" (GL draws since the last
+//                                 shot), then shows it
+#include <SDL2/SDL_image.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "platform/dx.h"
+#include "platform/sdl/backend.h"
+
+namespace {
+
+// Rooms on odd cells, corridors between them open by a fixed pattern, a solid frame around.
+bool Walkable(int x, int y) {
+    if (x < 1 || x > 79 || y < 1 || y > 39) return false;
+    if (x % 2 == 1 && y % 2 == 1) return true;
+    if (x % 2 == 1 && y % 2 == 0) return (x * 7 + y * 13) % 3 == 0;
+    if (x % 2 == 0 && y % 2 == 1) return (x * 5 + y * 11) % 4 != 0;
+    return false;
+}
+
+int DrawMaze(int model) {
+    int cells = 0;
+    for (int x = 0; x <= 80; ++x)
+        for (int y = 0; y <= 40; ++y) {
+            if (!Walkable(x, y)) continue;
+            dxMV1SetPosition(model, VECTOR{float(y * 1000), 0, float(x * 1000)});
+            const int mask = (!Walkable(x, y + 1) ? 1 : 0) + (!Walkable(x, y - 1) ? 2 : 0) +
+                             (!Walkable(x + 1, y) ? 4 : 0) + (!Walkable(x - 1, y) ? 8 : 0);
+            dxMV1DrawFrame(model, mask);
+            ++cells;
+        }
+    return cells;
+}
+
+void SaveShot(const std::string& file) {
+    Backend& b = TheBackend();
+    std::vector<uint8_t> rgb = b.renderer.ReadScreen();
+    std::printf("calls %d\n", b.renderer.drawCalls());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(rgb.data(), SCREEN_WIDTH, SCREEN_HEIGHT, 24,
+                                                              SCREEN_WIDTH * 3, SDL_PIXELFORMAT_RGB24);
+    if (!surface || IMG_SavePNG(surface, file.c_str()) != 0) std::printf("cannot save %s\n", file.c_str());
+    SDL_FreeSurface(surface);
+    dxScreenFlip();
+}
+
+void Time(int passes, int model) {
+    std::vector<double> ms;
+    int draws = 0;
+    for (int i = 0; i < passes; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        dxClearDrawScreen();
+        const int before = TheBackend().renderer.drawCalls();
+        DrawMaze(model);
+        dxDrawBox(0, 0, 1, 1, 0, 1);  // a 2-D draw sends the queued models first
+        draws = TheBackend().renderer.drawCalls() - before;
+        glFinish();
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    std::printf("pass_ms median %.3f p90 %.3f draws %d\n", ms[ms.size() / 2], ms[ms.size() * 9 / 10], draws);
+}
+
+VECTOR Vector(std::istringstream& in) {
+    VECTOR v;
+    in >> v.x >> v.y >> v.z;
+    return v;
+}
+
+void Run(const std::string& command, std::istringstream& in) {
+    int h = -1, f = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    std::string word;
+    if (command == "load") {
+        in >> word;
+        std::printf("model %d\n", dxMV1LoadModel(word.c_str()));
+    } else if (command == "delete" && in >> h) {
+        dxMV1DeleteModel(h);
+    } else if (command == "camera") {
+        const VECTOR eye = Vector(in);
+        dxSetCameraPositionAndTarget_UpVecY(eye, Vector(in));
+    } else if (command == "fov") {
+        float a = 0;
+        in >> a;
+        dxSetupCamera_Perspective(a);
+    } else if (command == "light") {
+        const VECTOR p = Vector(in);
+        float range = 0, a0 = 0, a1 = 0, a2 = 0;
+        in >> range >> a0 >> a1 >> a2;
+        dxChangeLightTypePoint(p, range, a0, a1, a2);
+    } else if (command == "direction") {
+        dxSetLightDirection(Vector(in));
+    } else if (command == "place" && in >> h) {
+        dxMV1SetPosition(h, Vector(in));
+    } else if (command == "draw" && in >> h >> f) {
+        std::printf("draw %d\n", dxMV1DrawFrame(h, f));
+    } else if (command == "box" && in >> x1 >> y1 >> x2 >> y2 >> word) {
+        dxDrawBox(x1, y1, x2, y2, unsigned(std::stoul(word, nullptr, 16)), 1);
+    } else if (command == "clear") {
+        dxClearDrawScreen();
+    } else if (command == "maze" && in >> h) {
+        std::printf("cells %d\n", DrawMaze(h));
+    } else if (command == "time" && in >> f >> h) {
+        Time(f, h);
+    } else if (command == "shot" && in >> word) {
+        SaveShot(word);
+    } else {
+        std::printf("bad command: %s\n", command.c_str());
+    }
+}
+
+}  // namespace
+
+int main() {
+    dxSetMainWindowText("QUARNEL model probe");
+    if (dxDxLib_Init() < 0) return 1;
+    dxSetDrawScreen(DX_SCREEN_BACK);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::string command;
+        if (!(in >> command) || command[0] == '#') continue;
+        Run(command, in);
+        std::fflush(stdout);
+    }
+    dxDxLib_End();
+    return 0;
+}
