@@ -95,6 +95,8 @@ std::string WalkScript(uint32_t seed, const std::vector<int>& algorithms, const 
         script += shotLine("goal") + "1 return\n1 -\n" + shotLine("review") + "1 return\n1 -\n" + shotLine("score");
         script += "1 return\n1 -\n";
     }
+    // The title of the stage after the last one played.
+    if (!shotPrefix.empty()) script += "shot " + shotPrefix + "end_title.png\n";
     script += "2 -\n1 escape\n";
     return script;
 }

@@ -17,5 +17,5 @@ std::string WalkInstructions(const std::vector<MazeCell>& route);
 
 // A whole script: stages carved from `seed` with these algorithms (1 or 2) in turn, then Escape.
 // With a shot prefix P, each stage k saves P<k>_title.png, P<k>_play.png (after the first step),
-// P<k>_goal.png, P<k>_review.png and P<k>_score.png.
+// P<k>_goal.png, P<k>_review.png and P<k>_score.png, and at the end Pend_title.png.
 std::string WalkScript(uint32_t seed, const std::vector<int>& algorithms, const std::string& shotPrefix = "");

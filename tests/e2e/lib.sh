@@ -10,7 +10,10 @@ WORK=$(mktemp -d)
 XVFB_PID=
 
 cleanup() {
-    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -20,17 +23,30 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. Display numbers are drawn at random from a
+# high range: a server that is shutting down still removes its socket files, so a number that was
+# just freed is not safe to take at once.
 start_display() {
     command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [[ -s "$WORK/display" ]] && break
-        sleep 0.1
+    local n
+    for _ in $(seq 20); do
+        n=$((200 + RANDOM % 700))
+        [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]] && continue
+        Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp 2>"$WORK/xvfb.log" &
+        XVFB_PID=$!
+        for _ in $(seq 100); do
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
     done
-    [[ -s "$WORK/display" ]] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    export DISPLAY=":$(head -n1 "$WORK/display")"
+    fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 }
 
 # A working folder as a player has it: the game's pictures and models beside the settings file.

@@ -25,4 +25,7 @@ expect_eq "$("$PNG_PROBE" "$WORK/s1_review.png" 3,3 17,17 556,269)" $'FF0000\n00
 # Score panel: the grey box with white text on it.
 expect_eq "$("$PNG_PROBE" "$WORK/s1_score.png" 125,45)" "808080" "score panel"
 (($(count_colour "$WORK/s1_score.png" FFFFFF) > 300)) || fail "no white text on the score panel"
+# Back on the title, now for stage 2: the same picture but for the stage number.
+cmp -s "$WORK/s1_title.png" "$WORK/send_title.png" && fail "the title after the stage still shows stage 1"
+expect_eq "$("$PNG_PROBE" "$WORK/send_title.png" 400,100)" "$("$PNG_PROBE" "$WORK/s1_title.png" 400,100)" "title picture"
 echo "ok"

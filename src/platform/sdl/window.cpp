@@ -150,17 +150,27 @@ bool DisplayNamed() {
     return Fail("no display: neither DISPLAY nor WAYLAND_DISPLAY is set");
 }
 
+// An X display alone: try nothing else, so that a failure gives one clear message.
+void PreferNamedDisplay() {
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (!std::getenv("SDL_VIDEODRIVER") && !(wayland && *wayland)) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+}
+
 }  // namespace
 
 int dxDxLib_Init() {
     Backend& b = TheBackend();
     if (!DisplayNamed()) return -1;
+    PreferNamedDisplay();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         Fail(std::string("cannot open a window (no display?): ") + SDL_GetError());
         return -1;
     }
     std::string error;
-    bool ok = VideoDriverIsReal() || Fail("no display: SDL offers only an invisible video driver");
+    const char* display = std::getenv("DISPLAY");
+    bool ok = VideoDriverIsReal() ||
+              Fail(display && *display ? std::string("cannot connect to the display ") + display
+                                       : std::string("no display: SDL offers only an invisible video driver"));
     ok = ok && OpenWindow(b);
     ok = ok && (b.renderer.Init(error) || Fail(error));
     ok = ok && (StartText(error) || Fail(error));
