@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quarnel: %s\n", error.c_str());
         return 2;
     }
+    if (options->frameStats) dxEnableFrameStats();
     static Game game;  // large grids: not on the stack
     game.random.seed = options->seed;
     game.report = options->report;

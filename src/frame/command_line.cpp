@@ -22,6 +22,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             options.version = true;
         } else if (arg == "--report") {
             options.report = true;
+        } else if (arg == "--frame-stats") {
+            options.frameStats = true;
         } else if (arg == "--seed") {
             if (!hasValue || !ParseSeed(args[++i], options.seed)) {
                 error = "--seed needs a number from 0 to 4294967295";
@@ -42,10 +44,11 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 }
 
 std::string UsageText() {
-    return "usage: quarnel [--seed N] [--replay FILE] [--report] [--help] [--version]\n"
+    return "usage: quarnel [--seed N] [--replay FILE] [--report] [--frame-stats] [--help] [--version]\n"
            "  --seed N       start the maze generator from seed N (0..4294967295, default 1)\n"
            "  --replay FILE  take all input from an input script, on its virtual clock\n"
            "  --report       print a result line on standard output for every score panel\n"
+           "  --frame-stats  at exit, print play frame times (p50, p99, max) and GL draws per frame\n"
            "  --help         show this text\n"
            "  --version      show the version\n"
            "controls:\n"

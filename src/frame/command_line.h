@@ -1,4 +1,5 @@
-// The game's command line: --seed N, --replay FILE, --report, --help, --version.
+// The game's command line: --seed N, --replay FILE, --report, --frame-stats, --help,
+// --version.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@ struct CommandLine {
     uint32_t seed = 1;
     std::optional<std::string> replayFile;
     bool report = false;
+    bool frameStats = false;
     bool help = false;
     bool version = false;
 };

@@ -82,3 +82,5 @@ int dxDeleteGraph(int image);
 // Start-up option from the command line, set before dxDxLib_Init: take all input from an input
 // script and run on its virtual clock, unpaced. On a malformed script returns false with a message.
 bool dxUseReplayScript(const char* path, std::string& error);
+// At dxDxLib_End, print one line of play frame times and draw calls on standard output.
+void dxEnableFrameStats();

@@ -55,7 +55,7 @@ int DrawMaze(int model) {
 void SaveShot(const std::string& file) {
     Backend& b = TheBackend();
     std::vector<uint8_t> rgb = b.renderer.ReadScreen();
-    std::printf("calls %d\n", b.renderer.drawCalls());
+    std::printf("calls %d\n", b.renderer.TakeDrawCalls());
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(rgb.data(), SCREEN_WIDTH, SCREEN_HEIGHT, 24,
                                                               SCREEN_WIDTH * 3, SDL_PIXELFORMAT_RGB24);
     if (!surface || IMG_SavePNG(surface, file.c_str()) != 0) std::printf("cannot save %s\n", file.c_str());
@@ -69,10 +69,10 @@ void Time(int passes, int model) {
     for (int i = 0; i < passes; ++i) {
         const auto start = std::chrono::steady_clock::now();
         dxClearDrawScreen();
-        const int before = TheBackend().renderer.drawCalls();
+        TheBackend().renderer.TakeDrawCalls();
         DrawMaze(model);
         dxDrawBox(0, 0, 1, 1, 0, 1);  // a 2-D draw sends the queued models first
-        draws = TheBackend().renderer.drawCalls() - before;
+        draws = TheBackend().renderer.TakeDrawCalls();
         glFinish();
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }

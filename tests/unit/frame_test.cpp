@@ -51,6 +51,7 @@ TEST(CommandLine, OptionsAndErrors) {
     EXPECT_EQ(*options->replayFile, "walk.txt");
     EXPECT_TRUE(ParseCommandLine({"--help"}, error)->help);
     EXPECT_TRUE(ParseCommandLine({"--version"}, error)->version);
+    EXPECT_TRUE(ParseCommandLine({"--report", "--frame-stats"}, error)->frameStats);
 
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"},

@@ -27,6 +27,7 @@ struct FakeState {
     double sizeRate = 1.0;
     std::string title;
     bool replay = false;
+    bool frameStats = false;
 };
 
 FakeState& State() {
@@ -115,6 +116,7 @@ uint64_t Ticks() { return State().input.Ticks(); }
 double WindowSizeRate() { return State().sizeRate; }
 std::string WindowTitle() { return State().title; }
 bool UsesReplayScript() { return State().replay; }
+bool FrameStatsEnabled() { return State().frameStats; }
 
 }  // namespace fake
 
@@ -335,3 +337,5 @@ bool dxUseReplayScript(const char* path, std::string& error) {
     State().replay = true;
     return true;
 }
+
+void dxEnableFrameStats() { State().frameStats = true; }

@@ -50,5 +50,6 @@ uint64_t Ticks();
 double WindowSizeRate();  // 1 unless the game set another
 std::string WindowTitle();
 bool UsesReplayScript();
+bool FrameStatsEnabled();
 
 }  // namespace fake

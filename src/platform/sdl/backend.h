@@ -24,6 +24,7 @@ struct Backend {
     double sizeRate = 1.0;
     int iconId = 0;
     std::optional<ScriptPlayer> replay;
+    bool frameStats = false;
 
     // Alive while started.
     SDL_Window* window = nullptr;
@@ -36,6 +37,7 @@ struct Backend {
     uint32_t transColour = 0x00FF00;
     bool hasTransColour = false;
     bool closed = false;
+    bool sceneDrawn = false;  // the frame under way has drawn models
     bool flippedSinceMessage = true;
 };
 

@@ -231,5 +231,4 @@ void GlRenderer::Present(int drawableWidth, int drawableHeight) {
     glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height,
                       fit.x + fit.width, drawableHeight - fit.y, GL_COLOR_BUFFER_BIT,
                       exact ? GL_NEAREST : GL_LINEAR);
-    drawCalls_ = 0;
 }

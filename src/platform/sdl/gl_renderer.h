@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -51,8 +52,9 @@ public:
     // queued 3-D draws land first and the order of the game's calls is kept.
     void SetSceneFlush(std::function<void()> flush) { sceneFlush_ = std::move(flush); }
 
-    int drawCalls() const { return drawCalls_; }
     void CountDrawCall() { ++drawCalls_; }
+    // GL draw calls since the last time they were taken.
+    int TakeDrawCalls() { return std::exchange(drawCalls_, 0); }
 
 private:
     struct Vertex {

@@ -130,6 +130,7 @@ int dxMV1SetPosition(int model, VECTOR position) {
 
 int dxMV1DrawFrame(int model, int frame) {
     if (!started || !models.QueueFrame(model, frame)) return -1;
+    TheBackend().sceneDrawn = true;
     return 0;
 }
 

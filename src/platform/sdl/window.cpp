@@ -10,11 +10,14 @@
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/models.h"
+#include "platform/sdl/frame_stats.h"
 #include "platform/sdl/pacer.h"
 
 namespace {
 
 std::optional<FramePacer> pacer;
+FrameStats frameStats;
+int64_t frameStartNs = 0;
 
 int64_t NowNs() {
     return int64_t(SDL_GetPerformanceCounter() * (1'000'000'000.0 / double(SDL_GetPerformanceFrequency())));
@@ -108,6 +111,16 @@ void SaveShot(Backend& b, const std::string& file) {
     SDL_FreeSurface(surface);
 }
 
+// Play frames only: those that drew the 3-D scene.
+void RecordFrame(Backend& b) {
+    const int draws = b.renderer.TakeDrawCalls();
+    if (b.frameStats && b.sceneDrawn) {
+        glFinish();
+        frameStats.Add(double(NowNs() - frameStartNs) / 1e6, draws);
+    }
+    b.sceneDrawn = false;
+}
+
 void Pace() {
     const int64_t waitUntil = pacer->AfterSwap(NowNs());
     if (!pacer->WantsVsync()) SDL_GL_SetSwapInterval(0);
@@ -192,6 +205,10 @@ int dxDxLib_Init() {
 int dxDxLib_End() {
     Backend& b = TheBackend();
     if (!b.window) return -1;
+    if (b.frameStats) {
+        std::printf("%s\n", frameStats.Summary().c_str());
+        std::fflush(stdout);
+    }
     StopText();
     ReleaseGraphs();
     StopModels();
@@ -230,8 +247,10 @@ int dxScreenFlip() {
     SDL_GL_GetDrawableSize(b.window, &width, &height);
     b.renderer.Present(width, height);
     SDL_GL_SwapWindow(b.window);
+    RecordFrame(b);
     if (!b.replay) Pace();
     b.renderer.BindScreen();
+    frameStartNs = NowNs();
     b.flippedSinceMessage = true;
     return 0;
 }
@@ -268,6 +287,8 @@ int dxGetRand(int maxValue) {
     if (maxValue <= 0) return 0;
     return int(generator() % uint32_t(maxValue + 1));
 }
+
+void dxEnableFrameStats() { TheBackend().frameStats = true; }
 
 bool dxUseReplayScript(const char* path, std::string& error) {
     InputScript script;
