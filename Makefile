@@ -1,8 +1,15 @@
 # Quick start: `make run` plays, `make test` runs every test. Both install missing packages first.
 BUILD ?= build
 BUILD_TYPE ?= Release
+# The unit and screen tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-asan
+# Any sanitizer report fails the run.
+SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+FUZZ_SECONDS ?= 60
+SOAK_STAGES ?= 200
 
-.PHONY: all build run test deps deps-test clean
+.PHONY: all build run test sanitize fuzz soak bench deps deps-test deps-fuzz clean
 
 all: build
 
@@ -25,6 +32,39 @@ run: deps
 test: deps-test
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j2
+	$(MAKE) sanitize
+
+$(SANITIZE_BUILD)/build.ninja:
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_SANITIZE=ON
+
+sanitize: $(SANITIZE_BUILD)/build.ninja
+	cmake --build $(SANITIZE_BUILD) --target quarnel_tests quarnel_platform_tests
+	cd $(SANITIZE_BUILD)/tests && $(SANITIZE_ENV) ./quarnel_tests --gtest_brief=1
+	cd $(SANITIZE_BUILD)/tests && $(SANITIZE_ENV) ./quarnel_platform_tests --gtest_brief=1
+
+deps-fuzz:
+	bash scripts/install-deps.sh fuzz
+
+# libFuzzer targets (clang) for the settings file, input scripts and models, FUZZ_SECONDS each.
+fuzz: deps-fuzz
+	bash tests/fuzz/run.sh $(FUZZ_SECONDS)
+
+# The long replay on the real backend (not part of `test`): heap, RSS and GL objects over SOAK_STAGES.
+soak: deps-test
+	$(MAKE) build
+	BUILD=$(BUILD) bash bench/soak.sh $(SOAK_STAGES)
+
+# Measurements for the README's Performance section (not part of `test`).
+bench: deps-test
+	$(MAKE) build
+	bash bench/run.sh
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
+
+# Installs the game, the maze tool, the pictures and models, a menu entry and icons under PREFIX
+# (for example `sudo make install`, or `make install PREFIX=$HOME/.local`).
+PREFIX ?= /usr/local
+.PHONY: install
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -1,5 +1,6 @@
-// Preloaded into the game to measure its real frame rate: times every buffer swap and, at exit,
-// prints "swaps N seconds S fps F" for the swaps after the first second.
+// Preloaded into the game to measure its real frame rate and start-up: times every buffer swap and
+// prints "first_swap_unix_ns T" at the first one (the first picture presented) and, at exit,
+// "swaps N seconds S fps F" for the swaps after the first second.
 #include <dlfcn.h>
 
 #include <chrono>
@@ -31,5 +32,10 @@ extern "C" void SDL_GL_SwapWindow(void* window) {
     using Swap = void (*)(void*);
     static Swap real = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "SDL_GL_SwapWindow"));
     real(window);
+    if (swapLog.times.empty()) {
+        const auto since = std::chrono::system_clock::now().time_since_epoch();
+        std::fprintf(stderr, "first_swap_unix_ns %lld\n",
+                     static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(since).count()));
+    }
     swapLog.times.push_back(Clock::now());
 }

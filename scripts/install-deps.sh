@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing for a purpose: "run" (build and play) or "test".
+# Installs the Debian packages that are missing for a purpose: "run" (build and play), "test", or
+# "fuzz" (clang with libFuzzer).
 # Uses apt-get as root or through sudo; otherwise names the packages to install and fails.
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
-  libepoxy-dev libglm-dev libfontconfig-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils)
+  libepoxy-dev libglm-dev libfontconfig-dev libpng-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils libx11-dev openbox
+  desktop-file-utils)
+fuzz_packages=(clang libclang-rt-14-dev)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  fuzz) wanted=("${run_packages[@]}" "${fuzz_packages[@]}") ;;
+  *) echo "usage: $0 run|test|fuzz" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -56,5 +56,6 @@ std::string UsageText() {
            "         Escape quits\n"
            "  play:  arrows, W A S D, keypad or gamepad to walk and turn, E back to the title,\n"
            "         Escape quits\n"
-           "  result: Enter returns to the title\n";
+           "  result: Enter moves on, and from the score panel returns to the title\n"
+           "  any screen: Alt+Enter switches between the window and fullscreen\n";
 }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "platform/dx.h"
 
@@ -80,9 +82,14 @@ double SettingsNumber(std::string_view text) {
 }
 
 void ReadSettings() {
-    std::FILE* file = std::fopen(SETTINGS_FILE, "rb");
+    const std::string path = dxResolveDataPath(SETTINGS_FILE);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    int failure = file || errno == ENOENT ? 0 : errno;  // the file is optional: only say when it is there
     const std::string field = ReadSettingsField(file);
+    if (file && std::ferror(file)) failure = errno;
     if (file) std::fclose(file);
+    if (failure)
+        std::fprintf(stderr, "quarnel: cannot read the settings file %s: %s\n", path.c_str(), std::strerror(failure));
     const double rate = SettingsNumber(field);
     if (!(rate > 0)) return;
     dxSetWindowSizeExtendRate(std::min(rate, 2.0));

@@ -17,5 +17,6 @@ std::string ReadSettingsField(std::FILE* file);
 // character that does not fit ends it; no digits give 0.
 double SettingsNumber(std::string_view text);
 
-// Reads the file from the working folder and applies a positive rate, at most 2.0.
+// Reads the file (the working folder's, else the installed one) and applies a positive rate, at
+// most 2.0.
 void ReadSettings();

@@ -79,6 +79,11 @@ int dxSetLightDirection(VECTOR direction);
 int dxChangeLightTypePoint(VECTOR position, float range, float atten0, float atten1, float atten2);
 int dxDeleteGraph(int image);
 
+// The game's own files, named relative to the working folder ("res/...", "QUARNEL_ini.txt"): the
+// path to open is the working folder's copy when there is one, else the installed copy. The picture
+// and model calls look their files up this way themselves.
+std::string dxResolveDataPath(const char* name);
+
 // Start-up option from the command line, set before dxDxLib_Init: take all input from an input
 // script and run on its virtual clock, unpaced. On a malformed script returns false with a message.
 bool dxUseReplayScript(const char* path, std::string& error);

@@ -6,6 +6,7 @@ GAME=$(realpath "$1")
 SOURCE=$(realpath "$2")
 BUILD_DIR=$(dirname "$GAME")
 PNG_PROBE=$(realpath "${PNG_PROBE:-$BUILD_DIR/tests/png_probe}")
+X_WINDOW=$(realpath "${X_WINDOW:-$BUILD_DIR/tests/x_window}")
 WORK=$(mktemp -d)
 XVFB_PID=
 
@@ -32,7 +33,8 @@ start_display() {
     for _ in $(seq 20); do
         n=$((200 + RANDOM % 700))
         [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]] && continue
-        Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp 2>"$WORK/xvfb.log" &
+        # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
+        Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
         XVFB_PID=$!
         for _ in $(seq 100); do
             if xdpyinfo -display ":$n" >/dev/null 2>&1; then
@@ -99,6 +101,23 @@ wait_exit() {
     fail "the game did not end within $seconds s"
 }
 
+# Presses Escape until the game ends (a press while it still loads is not seen) and expects exit
+# code 0. Call it outside $(...): only the shell that started the game can collect its exit code.
+quit_with_escape() {
+    local rc=0
+    for _ in $(seq 10); do
+        hold_key Escape
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.5
+    done
+    if kill -0 "$1" 2>/dev/null; then
+        kill "$1"
+        fail "the game did not end after Escape"
+    fi
+    wait "$1" || rc=$?
+    expect_eq "$rc" 0 "exit code after Escape"
+}
+
 expect_eq() {
     [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
 }
@@ -106,4 +125,43 @@ expect_eq() {
 # Number of pixels of colour RRGGBB in a PNG picture.
 count_colour() {
     "$PNG_PROBE" "$1" count "$2"
+}
+
+# Window actions as a window manager or a user would do them (tests/tools/x_window).
+x_window() {
+    [[ -x "$X_WINDOW" ]] || fail "no x_window tool at $X_WINDOW (install libx11-dev and rebuild)"
+    "$X_WINDOW" "$@"
+}
+
+# Waits up to SECONDS for PID to end; sets EXIT_RC and EXIT_MS (counted from the call). Call it
+# outside $(...) and <(...): only the shell that started the game can collect its exit code.
+wait_exit_timed() {
+    local pid=$1 seconds=$2 start
+    start=$(date +%s%N)
+    while kill -0 "$pid" 2>/dev/null; do
+        if (($(date +%s%N) - start > seconds * 1000000000)); then
+            kill -9 "$pid" 2>/dev/null || true
+            fail "the game did not end within $seconds s"
+        fi
+        sleep 0.02
+    done
+    EXIT_MS=$((($(date +%s%N) - start) / 1000000))
+    EXIT_RC=0
+    wait "$pid" || EXIT_RC=$?
+}
+
+# Filters a script from `quarnel-maze --script`: the stages named keep only the first MOVES moves
+# of their walk (turns count as moves) and then give up with E.
+#   shorten_stages MOVES STAGE... <full.txt >short.txt
+shorten_stages() {
+    local moves=$1
+    shift
+    awk -v moves="$moves" -v stages=" $* " '
+        /^# stage [0-9]+:/ { stage = $3 + 0; walking = 0; n = 0; skipping = 0; short = index(stages, " " stage " ") > 0 }
+        /^# goal picture/ && short { print "1 e"; print "1 -"; skipping = 1; next }
+        skipping && (/^1 (return|-)$/ || /_(goal|review|score)\.png$/) { next }
+        /^1 -$/ && !walking { walking = 1; print; next }
+        walking && short && /^31 / { if (++n > moves) next }
+        { print }
+    '
 }

@@ -85,9 +85,10 @@ SCRIPT
 expect_eq "$(grep '^model' "$WORK/out" | tr '\n' ' ')" "model 0 model -1 model -1 " "load results"
 expect_eq "$(grep -c 'cannot load model' "$WORK/err")" 2 "lines about failed loads"
 expect_eq "$(grep -c 'missing.png' "$WORK/err")" 1 "lines about the missing picture"
-# Each shot's 3-D pass is one instanced draw, whatever frames it holds; the last one adds 2 boxes.
+# Each shot's 3-D pass is one instanced draw, whatever frames it holds; the last one adds a small
+# box (one draw) and a screen-sized one (filled by a clear, no draw).
 expect_eq "$(grep '^calls' "$WORK/out" | head -n -1 | sort -u)" "calls 1" "GL draws per shot"
-expect_eq "$(grep '^calls' "$WORK/out" | tail -n 1)" "calls 3" "GL draws of the shot with boxes"
+expect_eq "$(grep '^calls' "$WORK/out" | tail -n 1)" "calls 2" "GL draws of the shot with boxes"
 # Frame 7 does not exist, -1 is no model, and a deleted model draws nothing.
 expect_eq "$(grep '^draw' "$WORK/out" | tail -n 3 | tr '\n' ' ')" "draw -1 draw -1 draw -1 " "refused draws"
 

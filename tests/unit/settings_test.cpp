@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -61,6 +62,24 @@ TEST(Settings, MissingFileLeavesScaleAlone) {
     ReadSettings();
     std::filesystem::current_path(previous);
     EXPECT_TRUE(fake::CallsNamed("dxSetWindowSizeExtendRate").empty());
+}
+
+// A settings file that is there but cannot be read (here a folder of that name) is ignored with
+// one line saying why.
+TEST(Settings, UnreadableFileIsReportedOnceAndIgnored) {
+    const auto dir = std::filesystem::temp_directory_path() / "quarnel_settings_folder";
+    std::filesystem::create_directories(dir / SETTINGS_FILE);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    fake::Reset();
+    testing::internal::CaptureStderr();
+    ReadSettings();
+    const std::string err = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(dir);
+    EXPECT_TRUE(fake::CallsNamed("dxSetWindowSizeExtendRate").empty());
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find(SETTINGS_FILE), std::string::npos) << err;
 }
 
 TEST(Settings, FieldEndings) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/input_gate.h"
 #include "platform/common/input_script.h"
 #include "platform/sdl/gl_renderer.h"
 
@@ -29,7 +30,9 @@ struct Backend {
     // Alive while started.
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
-    SDL_GameController* pad = nullptr;
+    SDL_GameController* pad = nullptr;  // the game controller read, see ChoosePad
+    InputGate gate;                      // hides keys held through a focus loss or Alt+Return
+    bool fullscreen = false;
     GlRenderer renderer;
     std::vector<GlTexture> textures;
     std::vector<int> textureUsers;  // graphs still using each texture
@@ -46,6 +49,11 @@ Backend& TheBackend();
 // Pieces each file provides to the others.
 bool StartText(std::string& error);
 void StopText();
+void EndTextFrame();  // at every flip: drops strings no longer drawn
 void ReleaseGraphs();
-int ReadPad(const Backend& backend);
-bool KeyHeld(const Backend& backend, int keyCode);
+// Re-chooses the game controller (see ChoosePad) after one was plugged in or pulled out; removedId
+// is the one being pulled out, which may still be listed while its removal is reported. One that
+// fails to open is tried again at the next change.
+void UpdatePad(Backend& backend, int removedId = -1);
+int ReadPad(Backend& backend);
+bool KeyHeld(Backend& backend, int keyCode);

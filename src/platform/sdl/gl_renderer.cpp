@@ -1,5 +1,6 @@
 #include "platform/sdl/gl_renderer.h"
 
+#include "platform/sdl/gl_shader.h"
 #include "platform/sdl/letterbox.h"
 
 namespace {
@@ -23,34 +24,15 @@ uniform sampler2D picture;
 out vec4 fragment;
 void main() { fragment = texture(picture, uv) * tint; })";
 
-GLuint CompileShader(GLenum kind, const char* source, std::string& error) {
-    const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        error = std::string("shader does not compile: ") + log;
-    }
-    return shader;
-}
+// Boxes need no texture: on a software rasteriser the fetch is most of a pixel's cost.
+const char* SOLID_FRAGMENT_SHADER = R"(#version 330 core
+in vec2 uv;
+in vec4 tint;
+out vec4 fragment;
+void main() { fragment = tint; })";
 
-GLuint LinkProgram(std::string& error) {
-    const GLuint vs = CompileShader(GL_VERTEX_SHADER, VERTEX_SHADER, error);
-    const GLuint fs = CompileShader(GL_FRAGMENT_SHADER, FRAGMENT_SHADER, error);
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok && error.empty()) error = "shader program does not link";
-    return program;
-}
+// An opaque box at least this large is filled by a scissored clear, far cheaper than shading it.
+constexpr int CLEAR_BOX_MIN_AREA = 64 * 64;
 
 uint32_t OpaqueRgba(uint32_t rgb) {
     // Vertex colour bytes in memory order r, g, b, a.
@@ -60,7 +42,8 @@ uint32_t OpaqueRgba(uint32_t rgb) {
 }  // namespace
 
 bool GlRenderer::Init(std::string& error) {
-    program_ = LinkProgram(error);
+    program_ = BuildProgram(VERTEX_SHADER, FRAGMENT_SHADER, error);
+    solidProgram_ = BuildProgram(VERTEX_SHADER, SOLID_FRAGMENT_SHADER, error);
     if (!error.empty()) return false;
     glGenVertexArrays(1, &vao_);
     glGenBuffers(1, &vbo_);
@@ -102,6 +85,7 @@ void GlRenderer::Shutdown() {
     glDeleteBuffers(1, &vbo_);
     glDeleteVertexArrays(1, &vao_);
     glDeleteProgram(program_);
+    glDeleteProgram(solidProgram_);
 }
 
 GlTexture GlRenderer::CreateTexture(int width, int height, const uint8_t* rgba) {
@@ -165,13 +149,27 @@ void GlRenderer::DrawQuad(const GlTexture& texture, TexRect source, float x1, fl
 }
 
 void GlRenderer::DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb) {
+    x1 = std::clamp(x1, 0, SCREEN_WIDTH);
+    x2 = std::clamp(x2, 0, SCREEN_WIDTH);
+    y1 = std::clamp(y1, 0, SCREEN_HEIGHT);
+    y2 = std::clamp(y2, 0, SCREEN_HEIGHT);
     if (x2 <= x1 || y2 <= y1) return;
-    DrawQuad(white_, {0, 0, 1, 1}, float(x1), float(y1), float(x2), float(y2), rgb, false);
+    if ((x2 - x1) * (y2 - y1) < CLEAR_BOX_MIN_AREA) {
+        DrawQuad(white_, {0, 0, 1, 1}, float(x1), float(y1), float(x2), float(y2), rgb, false);
+        return;
+    }
+    FlushScene();
+    Flush();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x1, SCREEN_HEIGHT - y2, x2 - x1, y2 - y1);
+    glClearColor(float((rgb >> 16) & 0xFF) / 255.0f, float((rgb >> 8) & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void GlRenderer::Flush() {
     if (batch_.empty()) return;
-    glUseProgram(program_);
+    glUseProgram(batchTexture_ == white_.id ? solidProgram_ : program_);
     glBindVertexArray(vao_);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);

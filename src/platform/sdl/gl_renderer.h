@@ -66,7 +66,7 @@ private:
         if (sceneFlush_) sceneFlush_();
     }
 
-    GLuint program_ = 0, vao_ = 0, vbo_ = 0;
+    GLuint program_ = 0, solidProgram_ = 0, vao_ = 0, vbo_ = 0;
     GLuint fbo_ = 0, colour_ = 0, depth_ = 0;
     GlTexture white_;
     std::vector<Vertex> batch_;

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/common/data_path.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/picture_file.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ const Graph* FindGraph(int handle) {
 // RGBA pixels of a PNG file, with pixels of the transparent colour made transparent.
 SDL_Surface* LoadPicture(const char* file) {
     Backend& b = TheBackend();
-    SDL_Surface* loaded = file ? IMG_Load(file) : nullptr;
+    SDL_Surface* loaded = file ? LoadPictureFile(ResolveInstalledDataPath(file).c_str()) : nullptr;
     if (!loaded) {
         std::fprintf(stderr, "quarnel: cannot load picture %s: %s\n", file ? file : "(none)", IMG_GetError());
         return nullptr;

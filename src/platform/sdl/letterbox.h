@@ -1,8 +1,11 @@
-// Where the 800 x 400 picture lands in a drawable of any size: centred, as large as fits, by
-// whole multiples where one fits.
+// Where the 800 x 400 picture lands in a drawable of any size, counted in drawable pixels so that
+// HiDPI screens get their full resolution: centred between black bars, by the largest whole multiple
+// that fits when it covers at least seven eighths of the smooth fit (crisp pixels, narrow bars),
+// otherwise scaled smoothly to touch two opposite edges.
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 
 struct ScreenRect {
     int x, y, width, height;
@@ -11,18 +14,18 @@ struct ScreenRect {
 inline ScreenRect FitPicture(int drawableWidth, int drawableHeight, int pictureWidth = 800,
                              int pictureHeight = 400) {
     if (drawableWidth <= 0 || drawableHeight <= 0) return {0, 0, 0, 0};
-    const int whole = std::min(drawableWidth / pictureWidth, drawableHeight / pictureHeight);
     int width, height;
-    if (whole >= 1 && drawableWidth - whole * pictureWidth < pictureWidth / 8 &&
-        drawableHeight - whole * pictureHeight < pictureHeight / 8) {
-        width = whole * pictureWidth;
-        height = whole * pictureHeight;
-    } else if (drawableWidth * pictureHeight <= drawableHeight * pictureWidth) {
+    if (int64_t(drawableWidth) * pictureHeight <= int64_t(drawableHeight) * pictureWidth) {
         width = drawableWidth;
-        height = std::max(1, drawableWidth * pictureHeight / pictureWidth);
+        height = std::max(1, int(int64_t(drawableWidth) * pictureHeight / pictureWidth));
     } else {
         height = drawableHeight;
-        width = std::max(1, drawableHeight * pictureWidth / pictureHeight);
+        width = std::max(1, int(int64_t(drawableHeight) * pictureWidth / pictureHeight));
+    }
+    const int whole = std::min(drawableWidth / pictureWidth, drawableHeight / pictureHeight);
+    if (whole >= 1 && int64_t(whole) * pictureWidth * 8 >= int64_t(width) * 7) {
+        width = whole * pictureWidth;
+        height = whole * pictureHeight;
     }
     return {(drawableWidth - width) / 2, (drawableHeight - height) / 2, width, height};
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/sdl/gl_shader.h"
+
 namespace {
 
 // Material slot 0 is for faces without a material; material i sits in slot i + 1.
@@ -64,35 +66,6 @@ void main() {
     vec3 lit = clamp(diffuseColour * diffuse + steadyColour, 0.0, 1.0);
     fragment = vec4(lit * texture(pictures, vec3(uv, layer)).rgb, 1.0);
 })";
-
-GLuint Compile(GLenum kind, const char* source, std::string& error) {
-    const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok && error.empty()) {
-        char log[1024] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        error = std::string("the model shader does not compile: ") + log;
-    }
-    return shader;
-}
-
-GLuint Link(std::string& error) {
-    const GLuint vs = Compile(GL_VERTEX_SHADER, VERTEX_SHADER, error);
-    const GLuint fs = Compile(GL_FRAGMENT_SHADER, FRAGMENT_SHADER, error);
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok && error.empty()) error = "the model shader does not link";
-    return program;
-}
 
 GLint Uniform(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
 
@@ -165,7 +138,7 @@ std::vector<uint8_t> Resample(const ModelPicture& p, int width, int height) {
 
 bool ModelRenderer::Init(GlRenderer& screen, std::string& error) {
     screen_ = &screen;
-    program_ = Link(error);
+    program_ = BuildProgram(VERTEX_SHADER, FRAGMENT_SHADER, error);
     if (!error.empty()) {
         glDeleteProgram(program_);
         program_ = 0;

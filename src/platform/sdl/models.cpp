@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <map>
 
+#include "platform/common/data_path.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/model_renderer.h"
+#include "platform/sdl/picture_file.h"
 
 namespace {
 
@@ -26,12 +28,13 @@ std::string Slashed(std::string path) {
 
 std::string ExistingPath(const char* file) {
     std::error_code ignored;
-    if (std::filesystem::is_regular_file(file, ignored)) return file;
-    return Slashed(file);
+    const std::string found = ResolveInstalledDataPath(file);
+    if (std::filesystem::is_regular_file(found, ignored)) return found;
+    return ResolveInstalledDataPath(Slashed(file));
 }
 
 bool LoadPicture(const std::string& path, ModelPicture& picture, std::string& error) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    SDL_Surface* loaded = LoadPictureFile(path.c_str());
     SDL_Surface* rgba = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0) : nullptr;
     SDL_FreeSurface(loaded);
     if (!rgba) {

@@ -14,18 +14,21 @@
 namespace {
 
 constexpr int FONT_SIZE = 16;
-// Past this many cached strings, those not drawn lately are dropped.
+// A string not drawn in this many frames is dropped: the cache holds what is on screen, so a long
+// run that draws ever new strings (stage numbers, scores) keeps the same memory and textures.
+constexpr uint64_t FRAMES_KEPT = 2;
+// Within one frame, past this many cached strings those not drawn in it are dropped.
 constexpr size_t CACHE_LIMIT = 512;
 
 struct CachedText {
     GlTexture texture;
-    uint64_t lastUse = 0;
+    uint64_t lastFrame = 0;
 };
 
 struct TextState {
     TTF_Font* font = nullptr;
     std::unordered_map<std::string, CachedText> cache;
-    uint64_t draws = 0;
+    uint64_t frame = 0;
 };
 
 TextState& Text() {
@@ -54,10 +57,10 @@ std::string FindFontFile() {
     return path;
 }
 
-void DropStaleTexts() {
+void DropTextsOlderThan(uint64_t frames) {
     TextState& t = Text();
     for (auto it = t.cache.begin(); it != t.cache.end();) {
-        if (t.draws - it->second.lastUse > CACHE_LIMIT) {
+        if (t.frame - it->second.lastFrame > frames) {
             TheBackend().renderer.DeleteTexture(it->second.texture);
             it = t.cache.erase(it);
         } else {
@@ -68,13 +71,12 @@ void DropStaleTexts() {
 
 const CachedText* Rendered(const char* text) {
     TextState& t = Text();
-    ++t.draws;
     auto found = t.cache.find(text);
     if (found != t.cache.end()) {
-        found->second.lastUse = t.draws;
+        found->second.lastFrame = t.frame;
         return &found->second;
     }
-    if (t.cache.size() >= CACHE_LIMIT) DropStaleTexts();
+    if (t.cache.size() >= CACHE_LIMIT) DropTextsOlderThan(0);
     SDL_Surface* rendered = TTF_RenderUTF8_Blended(t.font, text, SDL_Color{255, 255, 255, 255});
     if (!rendered) return nullptr;
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ABGR8888, 0);
@@ -83,7 +85,7 @@ const CachedText* Rendered(const char* text) {
     std::vector<uint8_t> pixels(size_t(rgba->w) * rgba->h * 4);
     for (int y = 0; y < rgba->h; ++y)
         std::copy_n(static_cast<uint8_t*>(rgba->pixels) + y * rgba->pitch, rgba->w * 4, &pixels[size_t(y) * rgba->w * 4]);
-    CachedText entry{TheBackend().renderer.CreateTexture(rgba->w, rgba->h, pixels.data()), t.draws};
+    CachedText entry{TheBackend().renderer.CreateTexture(rgba->w, rgba->h, pixels.data()), t.frame};
     SDL_FreeSurface(rgba);
     return &t.cache.emplace(text, entry).first->second;
 }
@@ -100,6 +102,11 @@ bool StartText(std::string& error) {
     if (!Text().font)
         std::fprintf(stderr, "quarnel: no Japanese font found (install fonts-ipafont-gothic); text is not shown\n");
     return true;
+}
+
+void EndTextFrame() {
+    ++Text().frame;
+    DropTextsOlderThan(FRAMES_KEPT);
 }
 
 void StopText() {

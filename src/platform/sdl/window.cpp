@@ -7,11 +7,13 @@
 #include <random>
 #include <string_view>
 
+#include "platform/common/data_path.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/models.h"
 #include "platform/sdl/frame_stats.h"
 #include "platform/sdl/pacer.h"
+#include "platform/sdl/picture_file.h"
 
 namespace {
 
@@ -46,8 +48,8 @@ bool VideoDriverIsReal() {
 }
 
 void SetIcon(SDL_Window* window) {
-    SDL_Surface* icon = IMG_Load("res/icon32.png");
-    if (!icon) icon = IMG_Load("res/icon16.png");
+    SDL_Surface* icon = LoadPictureFile(ResolveInstalledDataPath("res/icon32.png").c_str());
+    if (!icon) icon = LoadPictureFile(ResolveInstalledDataPath("res/icon16.png").c_str());
     if (!icon) {
         std::fprintf(stderr, "quarnel: cannot load the window icon res/icon32.png: %s\n", IMG_GetError());
         return;
@@ -57,14 +59,18 @@ void SetIcon(SDL_Window* window) {
     SDL_FreeSurface(icon);
 }
 
+// The window's size: the picture scaled by the size rate of the settings file.
+SDL_Point WindowedSize(const Backend& b) {
+    return {std::max(1, int(SCREEN_WIDTH * b.sizeRate + 0.5)), std::max(1, int(SCREEN_HEIGHT * b.sizeRate + 0.5))};
+}
+
 bool OpenWindow(Backend& b) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    const int width = std::max(1, int(SCREEN_WIDTH * b.sizeRate + 0.5));
-    const int height = std::max(1, int(SCREEN_HEIGHT * b.sizeRate + 0.5));
-    b.window = SDL_CreateWindow(b.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+    const SDL_Point size = WindowedSize(b);
+    b.window = SDL_CreateWindow(b.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.x, size.y,
                                 SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!b.window) return Fail(std::string("cannot open a window: ") + SDL_GetError());
     b.context = SDL_GL_CreateContext(b.window);
@@ -79,9 +85,31 @@ void StartPacing(Backend& b) {
     pacer.emplace(vsync);
 }
 
-void OpenFirstPad(Backend& b) {
-    for (int i = 0; i < SDL_NumJoysticks() && !b.pad; ++i)
-        if (SDL_IsGameController(i)) b.pad = SDL_GameControllerOpen(i);
+// Alt+Enter switches between the window and desktop fullscreen; leaving restores the window size.
+void ToggleFullscreen(Backend& b) {
+    const bool full = !b.fullscreen;
+    if (SDL_SetWindowFullscreen(b.window, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        std::fprintf(stderr, "quarnel: cannot switch fullscreen: %s\n", SDL_GetError());
+        return;
+    }
+    b.fullscreen = full;
+    if (!full) {
+        const SDL_Point size = WindowedSize(b);
+        SDL_SetWindowSize(b.window, size.x, size.y);
+    }
+}
+
+// Return or keypad Enter pressed with Alt switches fullscreen and is hidden from the game until it
+// is released; any other fresh press ends a hiding left by a focus loss.
+void HandleKeyDown(Backend& b, const SDL_KeyboardEvent& key) {
+    const SDL_Scancode code = key.keysym.scancode;
+    const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
+    if (enter && (key.keysym.mod & KMOD_ALT)) {
+        if (!key.repeat) ToggleFullscreen(b);
+        b.gate.Hide(code);
+    } else if (!key.repeat) {
+        b.gate.Pressed(code);
+    }
 }
 
 void HandleEvent(Backend& b, const SDL_Event& event) {
@@ -89,15 +117,13 @@ void HandleEvent(Backend& b, const SDL_Event& event) {
         case SDL_QUIT: b.closed = true; break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) b.closed = true;
+            // Keys released while another window has the focus may still read as held.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) b.gate.HideAll();
             break;
-        case SDL_CONTROLLERDEVICEADDED: OpenFirstPad(b); break;
-        case SDL_CONTROLLERDEVICEREMOVED:
-            if (b.pad && SDL_GameControllerFromInstanceID(event.cdevice.which) == b.pad) {
-                SDL_GameControllerClose(b.pad);
-                b.pad = nullptr;
-                OpenFirstPad(b);
-            }
-            break;
+        case SDL_KEYDOWN: HandleKeyDown(b, event.key); break;
+        case SDL_KEYUP: b.gate.Released(event.key.keysym.scancode); break;
+        case SDL_CONTROLLERDEVICEADDED: UpdatePad(b); break;
+        case SDL_CONTROLLERDEVICEREMOVED: UpdatePad(b, event.cdevice.which); break;
         default: break;
     }
 }
@@ -197,7 +223,7 @@ int dxDxLib_Init() {
         return -1;
     }
     SetIcon(b.window);
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) OpenFirstPad(b);
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) UpdatePad(b);
     StartPacing(b);
     return 0;
 }
@@ -217,6 +243,7 @@ int dxDxLib_End() {
     SDL_GL_DeleteContext(b.context);
     SDL_DestroyWindow(b.window);
     b.pad = nullptr;
+    b.fullscreen = false;
     b.context = nullptr;
     b.window = nullptr;
     SDL_Quit();
@@ -248,6 +275,7 @@ int dxScreenFlip() {
     b.renderer.Present(width, height);
     SDL_GL_SwapWindow(b.window);
     RecordFrame(b);
+    EndTextFrame();
     if (!b.replay) Pace();
     b.renderer.BindScreen();
     frameStartNs = NowNs();
@@ -256,13 +284,13 @@ int dxScreenFlip() {
 }
 
 int dxGetJoypadInputState(int) {
-    const Backend& b = TheBackend();
+    Backend& b = TheBackend();
     if (b.replay) return ScriptKeysToPad(b.replay->HeldKeys());
     return ReadPad(b);
 }
 
 int dxCheckHitKey(int keyCode) {
-    const Backend& b = TheBackend();
+    Backend& b = TheBackend();
     if (b.replay) return ScriptKeysHitKey(b.replay->HeldKeys(), keyCode) ? 1 : 0;
     return KeyHeld(b, keyCode) ? 1 : 0;
 }

@@ -1,0 +1,102 @@
+# Broken files on a player's machine: missing, damaged or cut-short pictures, models and textures,
+# a settings file that is a folder, unreadable or huge. Each time the game plays on (title, a step
+# and a turn, E, title, Escape) and ends with 0, draws nothing where a file failed, and says one
+# line on stderr for each failure, naming the file.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+# A fresh play folder with its own copies of the pictures and models, to be broken.
+fresh_folder() {
+    local dir="$WORK/$1"
+    mkdir -p "$dir"
+    cp -r "$SOURCE/res" "$SOURCE/res_3d" "$dir/"
+    echo "$dir"
+}
+
+# play_broken NAME EXPECTED_LINES FILE...: replays a short visit in the current folder and checks
+# the exit code, the number of lines on stderr and that each file named is mentioned.
+play_broken() {
+    local name=$1 lines=$2
+    shift 2
+    cat >"$WORK/visit.txt" <<SCRIPT
+5 -
+shot $WORK/${name}_title.png
+2 return
+1 -
+31 up
+31 left
+5 -
+shot $WORK/${name}_play.png
+1 e
+1 -
+5 -
+shot $WORK/${name}_title2.png
+2 -
+1 escape
+SCRIPT
+    local rc=0
+    "$GAME" --replay "$WORK/visit.txt" 2>"$WORK/${name}_err.txt" || rc=$?
+    expect_eq "$rc" 0 "exit code with $name"
+    expect_eq "$(wc -l <"$WORK/${name}_err.txt")" "$lines" "lines on stderr with $name ($(cat "$WORK/${name}_err.txt"))"
+    local file
+    for file in "$@"; do
+        grep -q -F "$file" "$WORK/${name}_err.txt" || fail "no line names $file: $(cat "$WORK/${name}_err.txt")"
+    done
+    grep -v '^quarnel: ' "$WORK/${name}_err.txt" >&2 && fail "a line on stderr with $name is not the game's own"
+    for shot in title play title2; do
+        expect_eq "$("$PNG_PROBE" "$WORK/${name}_$shot.png" size)" "800 400" "$name $shot picture"
+    done
+}
+
+# Pictures: missing, random bytes, cut short, a folder of that name, empty.
+cd "$(fresh_folder pictures)"
+rm res/goal.png
+head -c 3000 /dev/urandom >res/title_maze.png
+head -c 200 "$SOURCE/res/start.png" >res/start.png
+rm res/d_meter.png && mkdir res/d_meter.png
+: >res/counter.png
+play_broken pictures 5 res/goal.png res/title_maze.png res/start.png res/d_meter.png res/counter.png
+# The title draws its text but no maze picture; play still draws its layout and 3-D view.
+expect_eq "$("$PNG_PROBE" "$WORK/pictures_title.png" 400,100)" 000000 "title without its maze picture"
+(($(count_colour "$WORK/pictures_title.png" FFFFFF) > 300)) || fail "no text on the title"
+expect_eq "$("$PNG_PROBE" "$WORK/pictures_play.png" 5,5)" 333333 "play layout without some pictures"
+[[ "$("$PNG_PROBE" "$WORK/pictures_play.png" 272,144)" != 333333 ]] || fail "no 3-D view without some pictures"
+
+# Models: random bytes, missing, larger than any model may be. Play draws no walls at all.
+cd "$(fresh_folder models)"
+head -c 5000 /dev/urandom >res_3d/wall.mqo
+rm res_3d/wall_SG.mqo
+{ head -c 17000000 /dev/zero | tr '\0' ' '; cat "$SOURCE/res_3d/wall_ETC.mqo"; } >res_3d/wall_ETC.mqo
+play_broken models 3 res_3d/wall.mqo res_3d/wall_SG.mqo res_3d/wall_ETC.mqo
+expect_eq "$("$PNG_PROBE" "$WORK/models_play.png" 5,5 272,144)" $'333333\n000000' "play without models"
+
+# Textures: missing, random bytes, cut short. Every model that uses one says so once.
+cd "$(fresh_folder textures)"
+rm res_3d/tex_floor.png
+head -c 999 /dev/urandom >res_3d/tex_ceiling.png
+head -c 300 "$SOURCE/res_3d/tex_wall.png" >res_3d/tex_wall.png
+uses=$(grep -o -h -E 'tex\("(tex_floor|tex_ceiling|tex_wall)\.png"\)' res_3d/wall.mqo | sort -u | wc -l)
+uses=$((uses + $(grep -o -h -E 'tex\("(tex_floor|tex_ceiling|tex_wall)\.png"\)' res_3d/wall_SG.mqo | sort -u | wc -l)))
+uses=$((uses + $(grep -o -h -E 'tex\("(tex_floor|tex_ceiling|tex_wall)\.png"\)' res_3d/wall_ETC.mqo | sort -u | wc -l)))
+play_broken textures "$uses" res_3d/tex_floor.png res_3d/tex_ceiling.png res_3d/tex_wall.png
+[[ "$("$PNG_PROBE" "$WORK/textures_play.png" 272,144)" != 333333 ]] || fail "no 3-D view without textures"
+
+# Nothing at all beside the game: seven pictures, the icon and three models.
+mkdir -p "$WORK/empty" && cd "$WORK/empty"
+play_broken empty 11 res/Player.png res/goal.png res/icon32.png res_3d/wall.mqo
+
+# The settings file: a folder of that name, then a huge one (only its first field is read), then
+# one that cannot be read (not for root, whom permissions do not stop).
+cd "$(play_folder)"
+mkdir QUARNEL_ini.txt
+play_broken settings_folder 1 QUARNEL_ini.txt
+rmdir QUARNEL_ini.txt
+head -c 50000000 /dev/zero | tr '\0' '7' >QUARNEL_ini.txt
+play_broken settings_huge 0
+if [[ $(id -u) -ne 0 ]]; then
+    echo 1.5 >QUARNEL_ini.txt
+    chmod 000 QUARNEL_ini.txt
+    play_broken settings_unreadable 1 QUARNEL_ini.txt
+fi
+rm -f QUARNEL_ini.txt
+echo "ok"
