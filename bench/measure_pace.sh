@@ -12,6 +12,5 @@ pid=$!
 window=$(wait_for_window QUARNEL)
 sleep "$seconds"
 xdotool windowfocus --sync "$window"
-hold_key Escape
-wait_exit "$pid" 5 >/dev/null
+quit_with_escape "$pid"
 grep '^swaps' "$WORK/stderr"

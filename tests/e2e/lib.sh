@@ -85,22 +85,6 @@ hold_key() {
     xdotool keyup "$1"
 }
 
-# Waits for a process to end within some seconds; prints its exit code.
-wait_exit() {
-    local pid=$1 seconds=$2
-    for _ in $(seq $((seconds * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            local rc=0
-            wait "$pid" || rc=$?
-            echo "$rc"
-            return 0
-        fi
-        sleep 0.1
-    done
-    kill "$pid" 2>/dev/null || true
-    fail "the game did not end within $seconds s"
-}
-
 # Presses Escape until the game ends (a press while it still loads is not seen) and expects exit
 # code 0. Call it outside $(...): only the shell that started the game can collect its exit code.
 quit_with_escape() {

@@ -10,8 +10,7 @@ expect_window_then_escape() {
     window=$(wait_for_window QUARNEL)
     expect_eq "$(window_size "$window")" "$1" "window size"
     xdotool windowfocus --sync "$window"
-    hold_key Escape
-    expect_eq "$(wait_exit "$pid" 5)" 0 "exit code after Escape"
+    quit_with_escape "$pid"
 }
 
 expect_window_then_escape 800x400
