@@ -4,6 +4,7 @@
 #include "frame/game.h"
 #include "platform/fake/fake_dx.h"
 #include "play/play_stage.h"
+#include "title/title_screen.h"
 
 namespace {
 
@@ -70,6 +71,35 @@ TEST_F(PlayLoop, ModelsAndWorkImageAreMadeOnce) {
     PlayStage(game);
     EXPECT_EQ(fake::CallsNamed("dxMV1LoadModel").size(), 3u);  // made at the first stage of the run
     EXPECT_EQ(fake::CallsNamed("dxMakeGraph").size(), 1u);
+}
+
+// A window closed during each result picture: the pictures left are shown once each, the stage
+// ends, and the next title quits at once, so the game ends with 0.
+TEST_F(PlayLoop, WindowClosedDuringEachResultPicture) {
+    // The step takes 31 ticks; Return then leaves the goal picture and the route review in turn.
+    const char* const closedDuring[] = {
+        "1 up\n30 -\n2 -\n1 close",                                 // the goal picture
+        "1 up\n30 -\n1 -\n1 return\n1 -\n1 close",                // the route review
+        "1 up\n30 -\n1 -\n1 return\n1 -\n1 return\n1 -\n1 close",  // the score panel
+    };
+    const Game fresh = game;
+    for (const char* script : closedDuring) {
+        SCOPED_TRACE(script);
+        fake::Reset();
+        game = fresh;
+        game.report = true;
+        fake::SetInputScriptText(script);
+        testing::internal::CaptureStdout();
+        PlayStage(game);
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the play frames, then each result picture once
+        EXPECT_LE(fake::Ticks(), 40u);          // no picture waited out its 5 seconds (300 ticks)
+        EXPECT_EQ(out.rfind("result stage=4 ", 0), 0u) << out;
+        const uint64_t ticks = fake::Ticks();
+        EXPECT_EQ(TitleScreen(game.title, game.random, 5, game.images), TITLE_QUIT);
+        EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the title quits before it draws
+        EXPECT_EQ(fake::Ticks(), ticks + 1);
+    }
 }
 
 }  // namespace
