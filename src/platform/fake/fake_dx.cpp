@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <random>
 
 #include "platform/dx.h"
@@ -35,9 +36,10 @@ FakeState& State() {
     return state;
 }
 
-void Record(const char* name, std::vector<double> args, std::string text = {}) {
+// Builds nothing unless recording, so that headless tools and benchmarks do not allocate per call.
+void Record(const char* name, std::initializer_list<double> args, const char* text = "") {
     FakeState& s = State();
-    if (s.recording) s.calls.push_back({name, std::move(args), std::move(text)});
+    if (s.recording) s.calls.push_back({name, std::vector<double>(args), text});
 }
 
 int NewHandle() { return State().nextHandle++; }
