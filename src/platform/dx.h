@@ -29,7 +29,7 @@ struct VECTOR {
     float x = 0, y = 0, z = 0;
 };
 
-// Window and library life. The set-up calls take effect at dxDxLib_Init.
+// Window and library life. The set-up calls take effect when the library starts.
 int dxChangeWindowMode(int windowed);
 int dxSetGraphMode(int width, int height, int colourBits, int refreshRate);
 int dxSetWindowSizeExtendRate(double rate);
@@ -84,8 +84,9 @@ int dxDeleteGraph(int image);
 // and model calls look their files up this way themselves.
 std::string dxResolveDataPath(const char* name);
 
-// Start-up option from the command line, set before dxDxLib_Init: take all input from an input
-// script and run on its virtual clock, unpaced. On a malformed script returns false with a message.
+// Start-up option from the command line, set before the library starts: take all input from an
+// input script and run on its virtual clock, unpaced. On a malformed script returns false with a
+// message.
 bool dxUseReplayScript(const char* path, std::string& error);
-// At dxDxLib_End, print one line of play frame times and draw calls on standard output.
+// When the library ends, print one line of play frame times and draw calls on standard output.
 void dxEnableFrameStats();

@@ -6,16 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "mqo_test_support.h"
 #include "platform/mqo/mqo_model.h"
 
 namespace {
-
-std::string ReadFixture(const std::string& name) {
-    std::ifstream in(std::string(QUARNEL_FIXTURES) + "/models/" + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 MqoModel MustParse(std::string_view text) {
     MqoModel model;

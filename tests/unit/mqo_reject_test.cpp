@@ -6,16 +6,10 @@
 #include <random>
 #include <sstream>
 
+#include "mqo_test_support.h"
 #include "platform/mqo/mqo_model.h"
 
 namespace {
-
-std::string ReadFixture(const std::string& name) {
-    std::ifstream in(std::string(QUARNEL_FIXTURES) + "/models/" + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string Document(const std::string& body) {
     return "Metasequoia Document\nFormat Text Ver 1.0\n" + body + "Eof\n";
