@@ -44,8 +44,7 @@ void DadiZider1(MazeState& state, Random& random) {
         int choiceRange = 3;
         for (int y = 3; y <= ROOM_MAX_Y - 1; y += 2) {
             SetCell(state, x, y, CELL_WALL);
-            const double r = RandomFraction(random);
-            const int d = static_cast<int>(r * (choiceRange + extra)) + base;  // floor: r >= 0
+            const int d = RandomIndex(random, choiceRange + extra) + base;
             const PillarArm& arm = PILLAR_ARMS[d - 1];
             SetCell(state, x + arm.dx, y + arm.dy, CELL_WALL);
             choiceRange = arm.rangeAfter;

@@ -2,14 +2,13 @@
 
 #include <bit>
 
-
 #include "frame/tables.h"
 #include "maze/maze_picture.h"
 
 namespace {
 
-// floor(24 r); r is never negative, so truncation is the floor.
-int DrawRow(Random& random) { return static_cast<int>(RandomFraction(random) * 24); }
+// One of the 24 orders of the four directions: floor(24 r).
+int DrawRow(Random& random) { return RandomIndex(random, 24); }
 
 // Bit d set when the neighbour of room (x, y) in direction d holds `code`; `reach` 2 looks at the
 // room beyond instead. Rooms lie inside the frame, so both reads stay on the grid.
@@ -22,7 +21,7 @@ int NeighbourMask(const MazeGrid& maze, int x, int y, int reach, int16_t code) {
 int ChooseRow(const MazeGrid& maze, Random& random, int x, int y, int mode) {
     if (mode == 1) {
         const int open = NeighbourMask(maze, x, y, 1, CELL_PASSAGE);
-        if (std::popcount(static_cast<unsigned>(open)) == 1) {
+        if (open != 0 && (open & (open - 1)) == 0) {  // one opening; no popcount call on plain x86-64
             const int straightOn = (std::countr_zero(static_cast<unsigned>(open)) + 2) % 4;
             int row;
             do row = DrawRow(random);

@@ -19,4 +19,3 @@ void ReplaceCode(MazeState& state, uint8_t from, uint8_t to) {
             state.maze[x][y] = state.maze[x][y] == from ? to : state.maze[x][y];  // branch-free
 }
 
-void SetCell(MazeState& state, int x, int y, int16_t code) { state.maze[x][y] = code; }

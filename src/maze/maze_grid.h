@@ -57,7 +57,7 @@ struct MazeState {
 void InitMazeGrid(MazeState& state);
 // Rewrites every interior cell holding `from` with `to`; the frame is never touched.
 void ReplaceCode(MazeState& state, uint8_t from, uint8_t to);
-void SetCell(MazeState& state, int x, int y, int16_t code);
+inline void SetCell(MazeState& state, int x, int y, int16_t code) { state.maze[x][y] = code; }
 
 inline bool IsRoom(int x, int y) {
     return x >= ROOM_MIN && x <= ROOM_MAX_X && y >= ROOM_MIN && y <= ROOM_MAX_Y && x % 2 == 0 &&

@@ -29,6 +29,16 @@ TEST(Random, SeedWrapsAndResultsStayInRange) {
     }
 }
 
+// The carving draws its choices in integers; they must floor exactly as the fraction times n does.
+TEST(Random, IntegerIndexMatchesTheFractionForEveryNumerator) {
+    for (int n = 1; n <= 24; ++n)
+        for (int32_t m = 0; m < FRACTION_DENOMINATOR; ++m)
+            ASSERT_EQ(ScaledIndex(m, n), static_cast<int>(static_cast<double>(m) / 100000.0 * n))
+                << "numerator " << m << " n " << n;
+    Random a{77}, b{77};
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(RandomIndex(a, 24), static_cast<int>(RandomFraction(b) * 24));
+}
+
 TEST(Random, FractionIsZeroWhenADrawIsZero) {
     // Find a seed whose next draw is 0 and check the fraction it starts.
     Random probe{0};
