@@ -1,4 +1,4 @@
-// Drives the real 3-D calls from commands on standard input, for the end-to-end tests and for
+// Drives the real drawing calls from commands on standard input, for the end-to-end tests and for
 // timing the 3-D pass. One command a line:
 //   load FILE                     prints "model H" (H is -1 when the load fails)
 //   delete H
@@ -9,6 +9,12 @@
 //   place H X Y Z                 dxMV1SetPosition
 //   draw H F                      dxMV1DrawFrame; prints "draw R" with its result
 //   box X1 Y1 X2 Y2 RRGGBB        dxDrawBox, filled
+//   trans RRGGBB                  dxSetTransColor
+//   picture FILE                  dxLoadGraph; prints "graph H"
+//   make W H                      dxMakeGraph; prints "graph H"
+//   grab X1 Y1 X2 Y2 H            dxGetDrawScreenGraph
+//   graph H X Y T                 dxDrawGraph with transparency flag T
+//   extend H X1 Y1 X2 Y2 T        dxDrawExtendGraph
 //   clear                         dxClearDrawScreen
 //   maze H                        a maze-like 81 x 41 cell pass of model H, frames by neighbour mask
 //   time N H                      clears and draws "maze H" N times; prints
@@ -115,6 +121,19 @@ void Run(const std::string& command, std::istringstream& in) {
         std::printf("draw %d\n", dxMV1DrawFrame(h, f));
     } else if (command == "box" && in >> x1 >> y1 >> x2 >> y2 >> word) {
         dxDrawBox(x1, y1, x2, y2, unsigned(std::stoul(word, nullptr, 16)), 1);
+    } else if (command == "trans" && in >> word) {
+        const unsigned c = unsigned(std::stoul(word, nullptr, 16));
+        dxSetTransColor(int(c >> 16), int((c >> 8) & 0xFF), int(c & 0xFF));
+    } else if (command == "picture" && in >> word) {
+        std::printf("graph %d\n", dxLoadGraph(word.c_str(), 0));
+    } else if (command == "make" && in >> x1 >> y1) {
+        std::printf("graph %d\n", dxMakeGraph(x1, y1, 0));
+    } else if (command == "grab" && in >> x1 >> y1 >> x2 >> y2 >> h) {
+        dxGetDrawScreenGraph(x1, y1, x2, y2, h, 1);
+    } else if (command == "graph" && in >> h >> x1 >> y1 >> f) {
+        dxDrawGraph(x1, y1, h, f);
+    } else if (command == "extend" && in >> h >> x1 >> y1 >> x2 >> y2 >> f) {
+        dxDrawExtendGraph(x1, y1, x2, y2, h, f);
     } else if (command == "clear") {
         dxClearDrawScreen();
     } else if (command == "maze" && in >> h) {

@@ -17,12 +17,17 @@ void main() {
     gl_Position = vec4(position.x / 400.0 - 1.0, 1.0 - position.y / 200.0, 0.0, 1.0);
 })";
 
+// Drawn without blending, a picture still leaves the screen opaque.
 const char* FRAGMENT_SHADER = R"(#version 330 core
 in vec2 uv;
 in vec4 tint;
 uniform sampler2D picture;
+uniform bool opaque;
 out vec4 fragment;
-void main() { fragment = texture(picture, uv) * tint; })";
+void main() {
+    fragment = texture(picture, uv) * tint;
+    if (opaque) fragment.a = 1.0;
+})";
 
 // Boxes need no texture: on a software rasteriser the fetch is most of a pixel's cost.
 const char* SOLID_FRAGMENT_SHADER = R"(#version 330 core
@@ -33,6 +38,12 @@ void main() { fragment = tint; })";
 
 // An opaque box at least this large is filled by a scissored clear, far cheaper than shading it.
 constexpr int CLEAR_BOX_MIN_AREA = 64 * 64;
+
+bool AllOpaque(const uint8_t* rgba, size_t pixels) {
+    for (size_t i = 0; i < pixels; ++i)
+        if (rgba[4 * i + 3] != 255) return false;
+    return true;
+}
 
 uint32_t OpaqueRgba(uint32_t rgb) {
     // Vertex colour bytes in memory order r, g, b, a.
@@ -72,6 +83,7 @@ bool GlRenderer::Init(std::string& error) {
     white_ = CreateTexture(1, 1, white);
     glUseProgram(program_);
     glUniform1i(glGetUniformLocation(program_, "picture"), 0);
+    opaqueUniform_ = glGetUniformLocation(program_, "opaque");
     BindScreen();
     Clear();
     return true;
@@ -89,13 +101,15 @@ void GlRenderer::Shutdown() {
 }
 
 GlTexture GlRenderer::CreateTexture(int width, int height, const uint8_t* rgba) {
-    GlTexture texture{0, width, height, rgba == nullptr};
+    GlTexture texture{0, width, height, rgba == nullptr, rgba && AllOpaque(rgba, size_t(width) * height)};
     glGenTextures(1, &texture.id);
     glBindTexture(GL_TEXTURE_2D, texture.id);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Pictures are drawn pixel for pixel, and stretched ones by the nearest pixel, as the game's
+    // art expects; it is also the cheapest fetch for a software rasteriser.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     return texture;
@@ -108,21 +122,19 @@ void GlRenderer::DeleteTexture(GlTexture& texture) {
     texture = {};
 }
 
+// The screen stays opaque whatever is drawn, so copies of it draw opaque too: every draw writes
+// alpha 1 or keeps the alpha there. No write mask is used, which would make every pixel a read too.
 void GlRenderer::BindScreen() {
     glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
     glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    // The screen stays opaque whatever is drawn, so copies of it draw opaque too.
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
 void GlRenderer::Clear() {
     FlushScene();
     batch_.clear();
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
 void GlRenderer::SetBatch(GLuint texture, bool blend) {
@@ -135,7 +147,7 @@ void GlRenderer::DrawQuad(const GlTexture& texture, TexRect source, float x1, fl
                           uint32_t rgb, bool blend) {
     if (texture.id == 0 || texture.width <= 0 || texture.height <= 0) return;
     FlushScene();
-    SetBatch(texture.id, blend);
+    SetBatch(texture.id, blend && !texture.opaque);
     float u1 = source.x / texture.width, u2 = (source.x + source.width) / texture.width;
     float v1 = source.y / texture.height, v2 = (source.y + source.height) / texture.height;
     if (texture.bottomUp) {
@@ -155,16 +167,40 @@ void GlRenderer::DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb) {
     y2 = std::clamp(y2, 0, SCREEN_HEIGHT);
     if (x2 <= x1 || y2 <= y1) return;
     if ((x2 - x1) * (y2 - y1) < CLEAR_BOX_MIN_AREA) {
-        DrawQuad(white_, {0, 0, 1, 1}, float(x1), float(y1), float(x2), float(y2), rgb, false);
+        FlushScene();
+        SetBatch(white_.id, false);
+        if (!ExtendLastBox(float(x1), float(y1), float(x2), float(y2), OpaqueRgba(rgb)))
+            DrawQuad(white_, {0, 0, 1, 1}, float(x1), float(y1), float(x2), float(y2), rgb, false);
         return;
     }
     FlushScene();
     Flush();
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(x1, SCREEN_HEIGHT - y2, x2 - x1, y2 - y1);
+    // A box over the whole screen is a plain clear, which the rasteriser does without shading.
+    const bool whole = x1 == 0 && y1 == 0 && x2 == SCREEN_WIDTH && y2 == SCREEN_HEIGHT;
+    if (!whole) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x1, SCREEN_HEIGHT - y2, x2 - x1, y2 - y1);
+    }
     glClearColor(float((rgb >> 16) & 0xFF) / 255.0f, float((rgb >> 8) & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
+}
+
+// A solid box that continues the last one queued, the same colour and sharing a whole side, widens
+// it instead: the map's columns of equal cells become one quad each, with the very same pixels.
+bool GlRenderer::ExtendLastBox(float x1, float y1, float x2, float y2, uint32_t rgba) {
+    if (batch_.size() < 6 || batchTexture_ != white_.id) return false;
+    Vertex* q = &batch_[batch_.size() - 6];  // corners: top-left, top-right, bottom-right, top-left, bottom-right, bottom-left
+    if (q[0].rgba != rgba) return false;
+    if (q[0].x == x1 && q[1].x == x2 && q[2].y == y1) {
+        q[2].y = q[4].y = q[5].y = y2;
+        return true;
+    }
+    if (q[0].y == y1 && q[2].y == y2 && q[1].x == x1) {
+        q[1].x = q[2].x = q[4].x = x2;
+        return true;
+    }
+    return false;
 }
 
 void GlRenderer::Flush() {
@@ -175,10 +211,11 @@ void GlRenderer::Flush() {
     glDisable(GL_CULL_FACE);
     if (batchBlend_) {
         glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
     } else {
         glDisable(GL_BLEND);
     }
+    if (batchTexture_ != white_.id) glUniform1i(opaqueUniform_, batchBlend_ ? 0 : 1);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, batchTexture_);
     glBindBuffer(GL_ARRAY_BUFFER, vbo_);
@@ -188,7 +225,7 @@ void GlRenderer::Flush() {
     batch_.clear();
 }
 
-void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, const GlTexture& target) {
+void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target) {
     FlushScene();
     Flush();
     x1 = std::clamp(x1, 0, SCREEN_WIDTH);
@@ -200,6 +237,7 @@ void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, const GlTexture& tar
     glBindTexture(GL_TEXTURE_2D, target.id);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, target.height - height, x1, SCREEN_HEIGHT - y1 - height,
                         width, height);
+    if (width == target.width && height == target.height) target.opaque = true;  // the screen is opaque
 }
 
 std::vector<uint8_t> GlRenderer::ReadScreen() {
@@ -222,7 +260,6 @@ void GlRenderer::Present(int drawableWidth, int drawableHeight) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
     glViewport(0, 0, drawableWidth, drawableHeight);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     const bool exact = fit.width % SCREEN_WIDTH == 0 && fit.height % SCREEN_HEIGHT == 0;

@@ -18,6 +18,7 @@ struct GlTexture {
     int width = 0;
     int height = 0;
     bool bottomUp = false;  // rows stored bottom first, as copies of the screen are
+    bool opaque = false;    // every pixel has full alpha: drawn without blending even when asked
 };
 
 // Source rectangle in texture pixels, rows counted from the picture's top.
@@ -39,7 +40,7 @@ public:
                   uint32_t rgb, bool blend);
     void DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb);
     // Copies a screen area into the top-left of a bottom-up texture.
-    void CopyScreen(int x1, int y1, int x2, int y2, const GlTexture& target);
+    void CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target);
     // Sends queued quads to the GPU; called before anything that needs the screen as it stands.
     void Flush();
 
@@ -62,11 +63,13 @@ private:
         uint32_t rgba;
     };
     void SetBatch(GLuint texture, bool blend);
+    bool ExtendLastBox(float x1, float y1, float x2, float y2, uint32_t rgba);
     void FlushScene() {
         if (sceneFlush_) sceneFlush_();
     }
 
     GLuint program_ = 0, solidProgram_ = 0, vao_ = 0, vbo_ = 0;
+    GLint opaqueUniform_ = -1;
     GLuint fbo_ = 0, colour_ = 0, depth_ = 0;
     GlTexture white_;
     std::vector<Vertex> batch_;
