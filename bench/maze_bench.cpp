@@ -3,30 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "allocations.h"
 #include "frame/random.h"
 #include "maze/dadizider_1.h"
 #include "maze/dadizider_2.h"
 #include "maze/generate.h"
 #include "maze/route_search.h"
 #include "platform/fake/fake_dx.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-// Replacements of the global allocator that only count; they pair malloc with free on purpose.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -38,13 +21,13 @@ void BM_GenerateMaze(benchmark::State& bench) {
     fake::Reset();
     fake::SetRecording(false);
     Random random{1};
-    const long before = g_allocations;
+    const long before = AllocationCount();
     for (auto _ : bench) {
         GenerateMaze(g_state, random, choice);
         benchmark::DoNotOptimize(g_state.routeLength);
     }
     bench.counters["allocs_per_stage"] =
-        benchmark::Counter(double(g_allocations - before) / double(bench.iterations()));
+        benchmark::Counter(double(AllocationCount() - before) / double(bench.iterations()));
 }
 BENCHMARK(BM_GenerateMaze)->Arg(0)->Arg(1)->ArgName("algorithm_choice");
 
@@ -105,4 +88,3 @@ BENCHMARK(BM_FindRoute)->Arg(0)->Arg(1)->ArgName("algorithm_choice");
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -3,8 +3,8 @@
 # times at rate 1 and 2, start-up and peak RSS. Usage: make bench
 set -euo pipefail
 build=${BUILD:-build}
-echo "== maze generation (Google Benchmark)"
-"$build/quarnel-maze-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+echo "== maze generation and one play frame's logic (Google Benchmark, test backend)"
+"$build/quarnel-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 echo "== pace on the title screen"
 bash bench/measure_pace.sh 5
 echo "== start-up and memory"

@@ -18,13 +18,6 @@ void PrepareOnce(Game& game) {
     game.playReady = true;
 }
 
-void DrawFrame(Game& game, const Player& player) {
-    DrawScene(game.models, game.maze.wallMap, player.cameraPosition, player.cameraTarget, player.viewDirection);
-    DrawMiniMap(game.maze, player.cellX, player.cellY, player.facing, game.workImage, game.images.player);
-    DrawMeters({player.moveState, player.frameCounter, game.elapsedMs, game.stepCounter, game.maze.routeLength},
-               game.images);
-}
-
 bool AtGoal(const Game& game, const Player& player) {
     return player.cellX == game.maze.GoalX && player.cellY == game.maze.GoalY;
 }
@@ -36,6 +29,13 @@ void ShowResult(Game& game) {
 }
 
 }  // namespace
+
+void DrawPlayFrame(Game& game, const Player& player) {
+    DrawScene(game.models, game.maze.wallMap, player.cameraPosition, player.cameraTarget, player.viewDirection);
+    DrawMiniMap(game.maze, player.cellX, player.cellY, player.facing, game.workImage, game.images.player);
+    DrawMeters({player.moveState, player.frameCounter, game.elapsedMs, game.stepCounter, game.maze.routeLength},
+               game.images);
+}
 
 void PlayStage(Game& game) {
     PrepareOnce(game);
@@ -51,7 +51,7 @@ void PlayStage(Game& game) {
         game.elapsedMs = dxGetNowCount(0) - start;
         const int input = dxGetJoypadInputState(DX_INPUT_KEY_PAD1);
         UpdateMovement(player, game.maze.wallMap, input, game.stepCounter);
-        DrawFrame(game, player);
+        DrawPlayFrame(game, player);
         if (AtGoal(game, player)) {
             ShowResult(game);
             return;

@@ -2,5 +2,9 @@
 #pragma once
 
 struct Game;
+struct Player;
 
 void PlayStage(Game& game);
+
+// One play frame's drawing: the 3-D scene, the mini-map and the meters.
+void DrawPlayFrame(Game& game, const Player& player);

@@ -18,6 +18,7 @@ namespace {
 struct FakeState {
     std::vector<fake::Call> calls;
     bool recording = true;
+    bool painting = true;
     ScriptPlayer input;
     std::vector<int> queuedRand;
     std::minstd_rand rand{1};
@@ -45,12 +46,17 @@ void Record(const char* name, std::initializer_list<double> args, const char* te
 int NewHandle() { return State().nextHandle++; }
 
 void FillCanvas(int x1, int y1, int x2, int y2, unsigned colour) {
+    FakeState& s = State();
+    if (!s.painting) return;
     x1 = std::max(x1, 0);
     y1 = std::max(y1, 0);
     x2 = std::min(x2, fake::CANVAS_WIDTH);
     y2 = std::min(y2, fake::CANVAS_HEIGHT);
-    for (int y = y1; y < y2; ++y)
-        for (int x = x1; x < x2; ++x) State().canvas[y * fake::CANVAS_WIDTH + x] = colour & 0xFFFFFF;
+    if (x1 >= x2) return;
+    for (int y = y1; y < y2; ++y) {
+        const auto row = s.canvas.begin() + y * fake::CANVAS_WIDTH;
+        std::fill(row + x1, row + x2, colour & 0xFFFFFF);
+    }
 }
 
 }  // namespace
@@ -78,6 +84,7 @@ void QueueRand(std::vector<int> values) {
 
 void SetInitFails(bool fails) { State().initFails = fails; }
 void SetRecording(bool on) { State().recording = on; }
+void SetPainting(bool on) { State().painting = on; }
 const std::vector<Call>& Calls() { return State().calls; }
 
 std::vector<Call> CallsNamed(std::string_view name) {

@@ -37,6 +37,8 @@ void SetInitFails(bool fails);
 
 // Recording can be switched off for long runs; the canvas is painted either way.
 void SetRecording(bool on);
+// Painting the canvas can be switched off too, where only the game's own work is timed.
+void SetPainting(bool on);
 const std::vector<Call>& Calls();
 std::vector<Call> CallsNamed(std::string_view name);
 void ClearCalls();
