@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
   libepoxy-dev libglm-dev libfontconfig-dev libpng-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils libx11-dev openbox
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils libx11-dev openbox time
   desktop-file-utils)
 fuzz_packages=(clang libclang-rt-14-dev)
 

@@ -190,7 +190,8 @@ void GlRenderer::DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb) {
 // it instead: the map's columns of equal cells become one quad each, with the very same pixels.
 bool GlRenderer::ExtendLastBox(float x1, float y1, float x2, float y2, uint32_t rgba) {
     if (batch_.size() < 6 || batchTexture_ != white_.id) return false;
-    Vertex* q = &batch_[batch_.size() - 6];  // corners: top-left, top-right, bottom-right, top-left, bottom-right, bottom-left
+    // The quad's corners: top-left, top-right, bottom-right, top-left, bottom-right, bottom-left.
+    Vertex* q = &batch_[batch_.size() - 6];
     if (q[0].rgba != rgba) return false;
     if (q[0].x == x1 && q[1].x == x2 && q[2].y == y1) {
         q[2].y = q[4].y = q[5].y = y2;
