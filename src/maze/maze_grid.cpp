@@ -18,4 +18,3 @@ void ReplaceCode(MazeState& state, uint8_t from, uint8_t to) {
         for (int y = 1; y <= MAZE_HEIGHT - 2; ++y)
             state.maze[x][y] = state.maze[x][y] == from ? to : state.maze[x][y];  // branch-free
 }
-
