@@ -102,6 +102,16 @@ quit_with_escape() {
     expect_eq "$rc" 0 "exit code after Escape"
 }
 
+# Starts BINARY, checks its window is SIZE (as WxH), quits with Escape held on the keyboard.
+expect_window_then_escape() {
+    "$1" 2>"$WORK/stderr" &
+    local pid=$! window
+    window=$(wait_for_window QUARNEL)
+    expect_eq "$(window_size "$window")" "$2" "$3"
+    xdotool windowfocus --sync "$window"
+    quit_with_escape "$pid"
+}
+
 expect_eq() {
     [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
 }

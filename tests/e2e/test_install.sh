@@ -51,16 +51,8 @@ rm -f title.png play.png
 grep -q "res/title_maze.png" "$WORK/stderr" || fail "the built game found data it should not: $(cat "$WORK/stderr")"
 
 # Settings: the installed file applies from any folder, the working folder's wins.
-window_then_escape() {
-    "$PREFIX/bin/quarnel" 2>"$WORK/stderr" &
-    local pid=$! window
-    window=$(wait_for_window QUARNEL)
-    expect_eq "$(window_size "$window")" "$1" "$2"
-    xdotool windowfocus --sync "$window"
-    quit_with_escape "$pid"
-}
 echo "1.5" >"$DATA/QUARNEL_ini.txt"
-window_then_escape 1200x600 "window size with the installed settings file"
+expect_window_then_escape "$PREFIX/bin/quarnel" 1200x600 "window size with the installed settings file"
 echo "1" >QUARNEL_ini.txt
-window_then_escape 800x400 "window size with a settings file in the working folder"
+expect_window_then_escape "$PREFIX/bin/quarnel" 800x400 "window size with a settings file in the working folder"
 echo "ok"

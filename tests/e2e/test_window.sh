@@ -3,19 +3,9 @@ source "$(dirname "$0")/lib.sh"
 start_display
 cd "$(play_folder)"
 
-# Starts the game, checks its window size, quits with Escape held on the keyboard.
-expect_window_then_escape() {
-    "$GAME" 2>"$WORK/stderr" &
-    local pid=$! window
-    window=$(wait_for_window QUARNEL)
-    expect_eq "$(window_size "$window")" "$1" "window size"
-    xdotool windowfocus --sync "$window"
-    quit_with_escape "$pid"
-}
-
-expect_window_then_escape 800x400
+expect_window_then_escape "$GAME" 800x400 "window size"
 echo "1.5" >QUARNEL_ini.txt
-expect_window_then_escape 1200x600
+expect_window_then_escape "$GAME" 1200x600 "window size"
 rm QUARNEL_ini.txt
 
 # A replay that presses Escape ends the game with 0.
