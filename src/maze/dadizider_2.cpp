@@ -127,16 +127,14 @@ void ShortWalk(MazeState& state, Random& random, DadiZider2Work& work, int16_t& 
 }
 
 // Opens a room; if no slot around it is open, joins it to the first open room two cells away.
+// Masks rather than a test per side: which sides are open is irregular and mispredicted.
 void OpenScannedRoom(MazeState& state, int x, int y) {
     SetCell(state, x, y, CELL_PASSAGE);
-    for (int i = 0; i < 4; ++i)
-        if (state.maze[x + DIR_DX[i]][y + DIR_DY[i]] == CELL_PASSAGE) return;
-    for (int i = 0; i < 4; ++i) {
-        if (state.maze[x + 2 * DIR_DX[i]][y + 2 * DIR_DY[i]] == CELL_PASSAGE) {
-            SetCell(state, x + DIR_DX[i], y + DIR_DY[i], CELL_PASSAGE);
-            return;
-        }
-    }
+    if (NeighbourMask(state.maze, x, y, 1, CELL_PASSAGE) != 0) return;
+    const int open = NeighbourMask(state.maze, x, y, 2, CELL_PASSAGE);
+    if (open == 0) return;
+    const int d = std::countr_zero(static_cast<unsigned>(open));
+    SetCell(state, x + DIR_DX[d], y + DIR_DY[d], CELL_PASSAGE);
 }
 
 void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {

@@ -10,18 +10,19 @@
 
 namespace {
 
-// Wall-map and explored-map codes of the maze-grid codes 0..7, looked up rather than branched on.
-constexpr int16_t WALL_MAP_OF[8] = {MAP_PASSAGE, MAP_SOLID, MAP_SOLID, 0, 0, MAP_PASSAGE, 0, 0};
-constexpr int16_t EXPLORED_OF[8] = {EXPLORED_UNSEEN, EXPLORED_UNSEEN, CELL_BORDER, EXPLORED_UNSEEN,
-                                    EXPLORED_UNSEEN, CELL_MARK, EXPLORED_UNSEEN, EXPLORED_UNSEEN};
+constexpr int INTERIOR_CELLS = (ROOM_MAX_X - ROOM_MIN + 1) * (ROOM_MAX_Y - ROOM_MIN + 1);
 
-// Any other code c maps to 1 - sign(c): 0 for a positive code, a solid 2 for a negative one.
+// Passage and marked cells are walkable; any other code c is solid, 2 when negative, else 0.
+// Written as selects, not a table, so that a whole column converts at once.
 int16_t WallMapCode(int16_t c) {
-    if (c >= 0 && c < 8) return WALL_MAP_OF[c];
-    return c > 0 ? 0 : 2;
+    const bool walkable = c == CELL_PASSAGE || c == CELL_MARK;
+    return walkable ? MAP_PASSAGE : c < 0 ? int16_t{2} : MAP_SOLID;
 }
 
-int16_t ExploredCode(int16_t c) { return c >= 0 && c < 8 ? EXPLORED_OF[c] : EXPLORED_UNSEEN; }
+// The explored map starts with the frame and the route marks known, everything else unseen.
+int16_t ExploredCode(int16_t c) {
+    return c == CELL_BORDER || c == CELL_MARK ? c : EXPLORED_UNSEEN;
+}
 
 void DeriveMaps(MazeState& state) {
     for (int x = 0; x < MAZE_WIDTH; ++x) {
@@ -32,23 +33,52 @@ void DeriveMaps(MazeState& state) {
     }
 }
 
-// Bit d set when the wall-map neighbour in direction d is solid (even).
-int SolidSides(const MazeGrid& wallMap, int x, int y) {
-    int mask = 0;
-    for (int d = 0; d < 4; ++d)
-        if (wallMap[x + DIR_DX[d]][y + DIR_DY[d]] % 2 == 0) mask += 1 << d;
-    return mask;
+// 1 for a solid (even) wall-map code.
+int Solid(int16_t code) { return ~code & 1; }
+
+// ETC_TABLE as a formula of the four sides, so that a whole column is tested at once: some side
+// solid, and no two opposite ones.
+constexpr int Decorable(int right, int up, int left, int down) {
+    return (right | up | left | down) & ~(right & left) & ~(up & down) & 1;
+}
+constexpr bool DecorableMatchesTable() {
+    for (int m = 0; m < 16; ++m)
+        if (Decorable(m & 1, m >> 1 & 1, m >> 2 & 1, m >> 3 & 1) != ETC_TABLE[m]) return false;
+    return true;
+}
+static_assert(DecorableMatchesTable());
+
+struct PassageCell {
+    int8_t x, y;
+    uint8_t decorable;
+};
+
+// The interior passage cells in column order, each with whether its sides allow a decoration.
+// Read before anything is written and without a branch per cell: passages lie irregularly, and a
+// test per cell mispredicted on most slots.
+int ListPassages(const MazeGrid& wallMap, std::array<PassageCell, INTERIOR_CELLS>& passages) {
+    int count = 0;
+    for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x) {
+        std::array<uint8_t, MAZE_HEIGHT> decorable;
+        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y)
+            decorable[y] = static_cast<uint8_t>(Decorable(Solid(wallMap[x + 1][y]), Solid(wallMap[x][y - 1]),
+                                                          Solid(wallMap[x - 1][y]), Solid(wallMap[x][y + 1])));
+        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y) {
+            passages[count] = {static_cast<int8_t>(x), static_cast<int8_t>(y), decorable[y]};
+            count += wallMap[x][y] == MAP_PASSAGE;
+        }
+    }
+    return count;
 }
 
 // One dxGetRand(2) per passage cell, decorated or not, so the draws do not depend on the table.
 void DecorateWallMap(MazeState& state) {
-    for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x) {
-        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y) {
-            if (state.wallMap[x][y] != MAP_PASSAGE) continue;
-            const int mask = SolidSides(state.wallMap, x, y);
-            const int r = dxGetRand(2);
-            if (ETC_TABLE[mask] == 1 && r == 0) state.wallMap[x][y] = MAP_ETC;
-        }
+    std::array<PassageCell, INTERIOR_CELLS> passages;
+    const int count = ListPassages(state.wallMap, passages);
+    for (int i = 0; i < count; ++i) {
+        const PassageCell cell = passages[i];
+        const int drawn = dxGetRand(2) == 0;
+        state.wallMap[cell.x][cell.y] = static_cast<int16_t>(MAP_PASSAGE + (MAP_ETC - MAP_PASSAGE) * (cell.decorable & drawn));
     }
 }
 

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "frame/random.h"
+#include "platform/common/remainder.h"
+#include "platform/common/twister.h"
 #include "platform/dx.h"
 #include "platform/fake/fake_dx.h"
 
@@ -60,4 +65,33 @@ TEST(Random, RandomizeTakesTheTickCount) {
     Randomize(b);
     EXPECT_EQ(a.seed, 2000u);
     EXPECT_EQ(NextRandom(a), NextRandom(b));  // same millisecond, same sequence
+}
+
+// Replays of the real game draw their decorations from seed 1 and must keep doing so: the
+// generator has to give std::mt19937's values, across several refills and for extreme seeds.
+TEST(LibraryRandom, TwisterGivesTheStandardSequence) {
+    for (uint32_t seed : {0u, 1u, 5489u, 0x80000000u, 0xFFFFFFFFu}) {
+        Twister twister(seed);
+        std::mt19937 standard(seed);
+        for (int i = 0; i < 3000; ++i) ASSERT_EQ(twister(), standard()) << "seed " << seed << " draw " << i;
+    }
+    Twister twister(5489u);
+    for (int i = 1; i < 10000; ++i) twister();
+    EXPECT_EQ(twister(), 4123659995u);  // the standard's own check value
+}
+
+TEST(LibraryRandom, CachedRemainderEqualsTheRemainder) {
+    CachedRemainder remainder;
+    const std::vector<uint32_t> divisors = {1, 2, 3, 7, 10, 641, 65536, 65537, 1000003, 0x7FFFFFFFu, 0x80000000u};
+    std::mt19937 values(9);
+    for (int round = 0; round < 2; ++round) {  // the second round finds every factor replaced
+        for (uint32_t d : divisors) {
+            for (uint32_t x : {0u, 1u, d - 1, d, d + 1, 2 * d - 1, 0xFFFFFFFFu - d, 0xFFFFFFFEu, 0xFFFFFFFFu})
+                ASSERT_EQ(remainder(x, d), x % d) << x << " mod " << d;
+            for (int i = 0; i < 20000; ++i) {
+                const uint32_t x = values();
+                ASSERT_EQ(remainder(x, d), x % d) << x << " mod " << d;
+            }
+        }
+    }
 }

@@ -9,8 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
-#include <random>
 
+#include "platform/common/remainder.h"
+#include "platform/common/twister.h"
 #include "platform/dx.h"
 
 namespace {
@@ -21,7 +22,8 @@ struct FakeState {
     bool painting = true;
     ScriptPlayer input;
     std::vector<int> queuedRand;
-    std::minstd_rand rand{1};
+    Twister rand{1};  // the game's generator, so that benchmarks on this backend time the real draws
+    CachedRemainder remainder;
     bool initFails = false;
     std::vector<uint32_t> canvas = std::vector<uint32_t>(fake::CANVAS_WIDTH * fake::CANVAS_HEIGHT, 0);
     int nextHandle = 1;
@@ -294,8 +296,7 @@ int dxGetRand(int maxValue) {
         return value;
     }
     if (maxValue <= 0) return 0;
-    // 32-bit remainder: a 64-bit division costs several times as much.
-    return static_cast<int>(static_cast<uint32_t>(s.rand()) % static_cast<uint32_t>(maxValue + 1));
+    return static_cast<int>(s.remainder(s.rand(), static_cast<uint32_t>(maxValue) + 1));
 }
 
 int dxMV1LoadModel(const char* file) {

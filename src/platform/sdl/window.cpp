@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "platform/common/data_path.h"
+#include "platform/common/remainder.h"
+#include "platform/common/twister.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/models.h"
@@ -311,9 +313,10 @@ uint32_t dxGetSystemTickCount() {
 
 int dxGetRand(int maxValue) {
     // Replays draw the same decorations every time; play draws new ones each run.
-    static std::mt19937 generator{TheBackend().replay ? 1u : std::random_device{}()};
+    static Twister generator{TheBackend().replay ? 1u : std::random_device{}()};
+    static CachedRemainder remainder;
     if (maxValue <= 0) return 0;
-    return int(uint32_t(generator()) % uint32_t(maxValue + 1));  // 32-bit remainder: cheaper
+    return int(remainder(generator(), uint32_t(maxValue) + 1));
 }
 
 void dxEnableFrameStats() { TheBackend().frameStats = true; }
