@@ -17,10 +17,13 @@ int NeighbourMask(const MazeGrid& maze, int x, int y, int reach, int16_t code) {
            int(maze[x - reach][y] == code) << 2 | int(maze[x][y + reach] == code) << 3;
 }
 
+constexpr int SLOT_WALLS = 0x0F;
+int Opposite(int d) { return (d + 2) % 4; }
+
 // Mode 1: a room with a single opening never starts with the direction straight away from it.
-int ChooseRow(const MazeGrid& maze, Random& random, int x, int y, int mode) {
+int ChooseRow(uint8_t sides, Random& random, int mode) {
     if (mode == 1) {
-        const int open = NeighbourMask(maze, x, y, 1, CELL_PASSAGE);
+        const int open = ~sides & SLOT_WALLS;  // slots are wall or passage
         if (open != 0 && (open & (open - 1)) == 0) {  // one opening; no popcount call on plain x86-64
             const int straightOn = (std::countr_zero(static_cast<unsigned>(open)) + 2) % 4;
             int row;
@@ -46,6 +49,21 @@ constexpr FirstInRowTable MakeFirstInRow() {
     return table;
 }
 constexpr FirstInRowTable FIRST_IN_ROW = MakeFirstInRow();
+
+// Opens the slot beside room (x, y) toward d; the rooms on both sides of it see no wall there now.
+void OpenSlot(MazeState& state, DadiZider2Work& work, int x, int y, int d) {
+    SetCell(state, x + DIR_DX[d], y + DIR_DY[d], CELL_PASSAGE);
+    work.sides[x][y] &= static_cast<uint8_t>(~(1 << d));
+    work.sides[x + 2 * DIR_DX[d]][y + 2 * DIR_DY[d]] &= static_cast<uint8_t>(~(1 << Opposite(d)));
+}
+
+// Opens room (x, y); the rooms two cells away no longer see a wall beyond their slot toward it.
+// Rooms lie inside the frame, so every neighbour read stays on the grid.
+void OpenRoom(MazeState& state, DadiZider2Work& work, int x, int y) {
+    SetCell(state, x, y, CELL_PASSAGE);
+    for (int d = 0; d < 4; ++d)
+        work.sides[x + 2 * DIR_DX[d]][y + 2 * DIR_DY[d]] &= static_cast<uint8_t>(~(0x10 << Opposite(d)));
+}
 
 void Push(DadiZider2Work& work, int16_t x, int16_t y) {
     if (work.depth < DZ2_STACK_CAPACITY) ++work.depth;
@@ -83,13 +101,11 @@ FirstWalkEnd FirstWalk(MazeState& state, Random& random, DadiZider2Work& work, i
 }
 
 // Opens the slot toward the first room two cells away that carries the join mark.
-bool JoinFirstWalk(MazeState& state, int x, int y) {
+bool JoinFirstWalk(MazeState& state, DadiZider2Work& work, int x, int y) {
     for (int i = 0; i < 4; ++i) {
         if (state.maze[x + 2 * DIR_DX[i]][y + 2 * DIR_DY[i]] != DZ2_JOIN_MARK) continue;
-        const int sx = x + DIR_DX[i];
-        const int sy = y + DIR_DY[i];
-        state.maze[sx][sy] = CELL_PASSAGE;
-        DrawCellBox(static_cast<int16_t>(sx), static_cast<int16_t>(sy), CELL_PASSAGE);
+        OpenSlot(state, work, x, y, i);
+        DrawCellBox(static_cast<int16_t>(x + DIR_DX[i]), static_cast<int16_t>(y + DIR_DY[i]), CELL_PASSAGE);
         return true;
     }
     return false;
@@ -101,12 +117,12 @@ void SecondWalk(MazeState& state, Random& random, DadiZider2Work& work) {
     ReplaceCode(state, CELL_PASSAGE, DZ2_JOIN_MARK);
     int16_t x = static_cast<int16_t>(state.GoalX);
     int16_t y = static_cast<int16_t>(state.GoalY);
-    state.maze[x][y] = CELL_PASSAGE;
+    OpenRoom(state, work, x, y);
     DrawCellBox(x, y, CELL_PASSAGE);
     for (bool going = true; going;) {
         int run = 0;
         for (;;) {
-            if (JoinFirstWalk(state, x, y)) {
+            if (JoinFirstWalk(state, work, x, y)) {
                 going = false;
                 break;
             }
@@ -127,14 +143,11 @@ void ShortWalk(MazeState& state, Random& random, DadiZider2Work& work, int16_t& 
 }
 
 // Opens a room; if no slot around it is open, joins it to the first open room two cells away.
-// Masks rather than a test per side: which sides are open is irregular and mispredicted.
-void OpenScannedRoom(MazeState& state, int x, int y) {
-    SetCell(state, x, y, CELL_PASSAGE);
-    if (NeighbourMask(state.maze, x, y, 1, CELL_PASSAGE) != 0) return;
+void OpenScannedRoom(MazeState& state, DadiZider2Work& work, int x, int y) {
+    OpenRoom(state, work, x, y);
+    if ((~work.sides[x][y] & SLOT_WALLS) != 0) return;
     const int open = NeighbourMask(state.maze, x, y, 2, CELL_PASSAGE);
-    if (open == 0) return;
-    const int d = std::countr_zero(static_cast<unsigned>(open));
-    SetCell(state, x + DIR_DX[d], y + DIR_DY[d], CELL_PASSAGE);
+    if (open != 0) OpenSlot(state, work, x, y, std::countr_zero(static_cast<unsigned>(open)));
 }
 
 void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
@@ -144,7 +157,7 @@ void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
         ShortWalk(state, random, work, work.secondWalk[k].x, work.secondWalk[k].y);
     for (int y = ROOM_MIN; y <= ROOM_MAX_Y; y += 2) {
         for (int x = ROOM_MIN; x <= ROOM_MAX_X; x += 2) {
-            OpenScannedRoom(state, x, y);
+            OpenScannedRoom(state, work, x, y);
             int16_t px = static_cast<int16_t>(x);
             int16_t py = static_cast<int16_t>(y);
             ShortWalk(state, random, work, px, py);
@@ -154,25 +167,32 @@ void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
 
 }  // namespace
 
+void ReadSides(const MazeGrid& maze, RoomSides& sides) {
+    for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x)
+        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y)
+            sides[x][y] = static_cast<uint8_t>(NeighbourMask(maze, x, y, 1, CELL_WALL) |
+                                               NeighbourMask(maze, x, y, 2, CELL_WALL) << 4);
+}
+
 int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,
               int mode) {
-    const int row = ChooseRow(state.maze, random, x, y, mode);
+    const uint8_t sides = work.sides[x][y];
+    const int row = ChooseRow(sides, random, mode);
     // Carvable: the slot and the room beyond both wall. Of those, the row's order picks the first.
-    const int carvable =
-        NeighbourMask(state.maze, x, y, 1, CELL_WALL) & NeighbourMask(state.maze, x, y, 2, CELL_WALL);
-    const int d = FIRST_IN_ROW[row][carvable];
+    const int d = FIRST_IN_ROW[row][sides & sides >> 4];
     if (d < 0) return 0;
     Push(work, x, y);
-    SetCell(state, x + DIR_DX[d], y + DIR_DY[d], CELL_PASSAGE);
+    OpenSlot(state, work, x, y, d);
     x = static_cast<int16_t>(x + 2 * DIR_DX[d]);
     y = static_cast<int16_t>(y + 2 * DIR_DY[d]);
-    SetCell(state, x, y, CELL_PASSAGE);
+    OpenRoom(state, work, x, y);
     return 1;
 }
 
 void DadiZider2(MazeState& state, Random& random, DadiZider2Work& work) {
     state.goalFound = 0;
     SetCell(state, START_CELL.x, START_CELL.y, CELL_PASSAGE);
+    ReadSides(state.maze, work.sides);
     work.depth = 0;
     work.firstCount = 0;
     work.secondCount = 0;

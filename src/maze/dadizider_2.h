@@ -18,8 +18,13 @@ struct CellPos {
     int16_t x, y;
 };
 
+// Per room, indexed [x][y] like the grid: bit d set while the slot toward direction d is wall, bit
+// 4 + d while the room beyond it is. Walls only ever open, and every opening clears its bits.
+using RoomSides = std::array<std::array<uint8_t, MAZE_HEIGHT>, MAZE_WIDTH>;
+
 // Working storage of one run. Entries are 1-based; a full stack or list reuses its last entry.
 struct DadiZider2Work {
+    RoomSides sides;
     std::array<CellPos, DZ2_STACK_CAPACITY + 1> stack;
     int32_t depth = 0;
     std::array<CellPos, DZ2_LIST_CAPACITY + 1> firstWalk;
@@ -28,9 +33,13 @@ struct DadiZider2Work {
     int16_t secondCount = 0;
 };
 
+// Reads every room's sides from the grid; the carving keeps them in step from then on.
+void ReadSides(const MazeGrid& maze, RoomSides& sides);
+
 // One carving step from room (x, y): opens the first direction of a drawn DIR_PERMUTATIONS row whose
 // slot and room beyond are both wall, pushes (x, y) and moves there. Mode 1 redraws rows that would
 // head straight on away from a room's only opening. Returns 1 when it carved, 0 otherwise.
+// work.sides must describe the grid, and every slot must be wall or passage.
 int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,
               int mode);
 

@@ -84,6 +84,7 @@ TEST(MazeDadiZider2, FirstCarvingStepFromSeedOne) {
     work.depth = 0;
     int16_t x = 2, y = 2;
     // 0.53204 gives row 12, (2, 0, 1, 3): left meets the frame, right carves.
+    ReadSides(state.maze, work.sides);
     EXPECT_EQ(CarveStep(state, random, work, x, y, 0), 1);
     EXPECT_EQ(x, 4);
     EXPECT_EQ(y, 2);
@@ -106,6 +107,7 @@ TEST(MazeDadiZider2, CarvingStepModes) {
     Random random;
     work.depth = 0;
     int16_t x = 10, y = 10;
+    ReadSides(state.maze, work.sides);
     ASSERT_EQ(CarveStep(state, random, work, x, y, 0), 1);
     EXPECT_EQ(std::make_pair(int(x), int(y)), std::make_pair(8, 10)) << "row 12 starts with left";
 
@@ -114,6 +116,7 @@ TEST(MazeDadiZider2, CarvingStepModes) {
     state = base;
     random = Random{};
     x = 10, y = 10;
+    ReadSides(state.maze, work.sides);
     ASSERT_EQ(CarveStep(state, random, work, x, y, 1), 1);
     EXPECT_EQ(std::make_pair(int(x), int(y)), std::make_pair(10, 8));
     EXPECT_EQ(random.seed, AfterSteps(1, 4).seed);
@@ -125,6 +128,7 @@ TEST(MazeDadiZider2, CarvingStepModes) {
     random = Random{};
     work.depth = 3;
     x = 10, y = 10;
+    ReadSides(state.maze, work.sides);
     EXPECT_EQ(CarveStep(state, random, work, x, y, 0), 0);
     EXPECT_EQ(state.maze, blocked);
     EXPECT_EQ(work.depth, 3);
@@ -144,6 +148,11 @@ TEST(MazeDadiZider2, LeavesEveryRoomOpenAndDrawsOnlyTheJoin) {
         ExpectLatticeShape(state.maze);  // also: no 99 left behind
         ASSERT_EQ(state.goalFound, 0);
         ASSERT_LE(work.depth, DZ2_STACK_CAPACITY);
+        RoomSides fresh;
+        ReadSides(state.maze, fresh);
+        for (int x = ROOM_MIN; x <= ROOM_MAX_X; x += 2)
+            for (int y = ROOM_MIN; y <= ROOM_MAX_Y; y += 2)
+                ASSERT_EQ(work.sides[x][y], fresh[x][y]) << "sides of room " << x << "," << y << " stage " << stage;
         const auto boxes = fake::CallsNamed("dxDrawBox");
         if (work.firstCount < DZ2_FIRST_WALK_ROOMS) {
             ASSERT_TRUE(boxes.empty()) << "stage " << stage;
