@@ -150,6 +150,22 @@ void OpenScannedRoom(MazeState& state, DadiZider2Work& work, int x, int y) {
     if (open != 0) OpenSlot(state, work, x, y, std::countr_zero(static_cast<unsigned>(open)));
 }
 
+// The sides of every room in the grid InitMazeGrid leaves: every slot wall, and a wall room beyond
+// each slot that does not face the frame.
+constexpr RoomSides MakeFreshSides() {
+    RoomSides sides{};
+    for (int x = ROOM_MIN; x <= ROOM_MAX_X; x += 2) {
+        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; y += 2) {
+            int bits = SLOT_WALLS;
+            for (int d = 0; d < 4; ++d)
+                if (IsRoom(x + 2 * DIR_DX[d], y + 2 * DIR_DY[d])) bits |= 0x10 << d;
+            sides[x][y] = static_cast<uint8_t>(bits);
+        }
+    }
+    return sides;
+}
+constexpr RoomSides FRESH_SIDES = MakeFreshSides();
+
 void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
     for (int k = 1; k <= work.firstCount; ++k)
         ShortWalk(state, random, work, work.firstWalk[k].x, work.firstWalk[k].y);
@@ -191,8 +207,8 @@ int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x
 
 void DadiZider2(MazeState& state, Random& random, DadiZider2Work& work) {
     state.goalFound = 0;
-    SetCell(state, START_CELL.x, START_CELL.y, CELL_PASSAGE);
-    ReadSides(state.maze, work.sides);
+    work.sides = FRESH_SIDES;
+    OpenRoom(state, work, START_CELL.x, START_CELL.y);
     work.depth = 0;
     work.firstCount = 0;
     work.secondCount = 0;

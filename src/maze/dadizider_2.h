@@ -33,7 +33,8 @@ struct DadiZider2Work {
     int16_t secondCount = 0;
 };
 
-// Reads every room's sides from the grid; the carving keeps them in step from then on.
+// Reads every room's sides from any grid, for carving steps outside DadiZider2, which starts from
+// the sides of the grid InitMazeGrid leaves and keeps them in step as it opens cells.
 void ReadSides(const MazeGrid& maze, RoomSides& sides);
 
 // One carving step from room (x, y): opens the first direction of a drawn DIR_PERMUTATIONS row whose

@@ -1,5 +1,7 @@
 #include "maze/generate.h"
 
+#include <bit>
+
 #include "frame/tables.h"
 #include "maze/dadizider_1.h"
 #include "maze/dadizider_2.h"
@@ -9,8 +11,6 @@
 #include "platform/dx.h"
 
 namespace {
-
-constexpr int INTERIOR_CELLS = (ROOM_MAX_X - ROOM_MIN + 1) * (ROOM_MAX_Y - ROOM_MIN + 1);
 
 // Passage and marked cells are walkable; any other code c is solid, 2 when negative, else 0.
 // Written as selects, not a table, so that a whole column converts at once.
@@ -33,52 +33,51 @@ void DeriveMaps(MazeState& state) {
     }
 }
 
-// 1 for a solid (even) wall-map code.
-int Solid(int16_t code) { return ~code & 1; }
-
 // ETC_TABLE as a formula of the four sides, so that a whole column is tested at once: some side
 // solid, and no two opposite ones.
-constexpr int Decorable(int right, int up, int left, int down) {
-    return (right | up | left | down) & ~(right & left) & ~(up & down) & 1;
+constexpr uint64_t Decorable(uint64_t right, uint64_t up, uint64_t left, uint64_t down) {
+    return (right | up | left | down) & ~(right & left) & ~(up & down);
 }
 constexpr bool DecorableMatchesTable() {
     for (int m = 0; m < 16; ++m)
-        if (Decorable(m & 1, m >> 1 & 1, m >> 2 & 1, m >> 3 & 1) != ETC_TABLE[m]) return false;
+        if ((Decorable(m & 1, m >> 1 & 1, m >> 2 & 1, m >> 3 & 1) & 1) != ETC_TABLE[m]) return false;
     return true;
 }
 static_assert(DecorableMatchesTable());
 
-struct PassageCell {
-    int8_t x, y;
-    uint8_t decorable;
+// One wall-map column as bit sets, bit y for cell y.
+static_assert(MAZE_HEIGHT <= 64);
+struct ColumnBits {
+    uint64_t solid = 0;    // even codes
+    uint64_t passage = 0;  // MAP_PASSAGE, the cells that draw for a decoration
 };
 
-// The interior passage cells in column order, each with whether its sides allow a decoration.
-// Read before anything is written and without a branch per cell: passages lie irregularly, and a
-// test per cell mispredicted on most slots.
-int ListPassages(const MazeGrid& wallMap, std::array<PassageCell, INTERIOR_CELLS>& passages) {
-    int count = 0;
-    for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x) {
-        std::array<uint8_t, MAZE_HEIGHT> decorable;
-        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y)
-            decorable[y] = static_cast<uint8_t>(Decorable(Solid(wallMap[x + 1][y]), Solid(wallMap[x][y - 1]),
-                                                          Solid(wallMap[x - 1][y]), Solid(wallMap[x][y + 1])));
-        for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y) {
-            passages[count] = {static_cast<int8_t>(x), static_cast<int8_t>(y), decorable[y]};
-            count += wallMap[x][y] == MAP_PASSAGE;
-        }
+ColumnBits ReadColumn(const MazeGrid& wallMap, int x) {
+    ColumnBits bits;
+    for (int y = 0; y < MAZE_HEIGHT; ++y) {
+        bits.solid |= uint64_t(~wallMap[x][y] & 1) << y;
+        bits.passage |= uint64_t(wallMap[x][y] == MAP_PASSAGE) << y;
     }
-    return count;
+    return bits;
 }
 
-// One dxGetRand(2) per passage cell, decorated or not, so the draws do not depend on the table.
+// One dxGetRand(2) per interior passage cell, in column order, decorated or not, so the draws do not
+// depend on the table. A decoration keeps a cell odd, so columns read before it stay valid.
 void DecorateWallMap(MazeState& state) {
-    std::array<PassageCell, INTERIOR_CELLS> passages;
-    const int count = ListPassages(state.wallMap, passages);
-    for (int i = 0; i < count; ++i) {
-        const PassageCell cell = passages[i];
-        const int drawn = dxGetRand(2) == 0;
-        state.wallMap[cell.x][cell.y] = static_cast<int16_t>(MAP_PASSAGE + (MAP_ETC - MAP_PASSAGE) * (cell.decorable & drawn));
+    constexpr uint64_t INTERIOR_ROWS = ((uint64_t{1} << (ROOM_MAX_Y + 1)) - 1) & ~((uint64_t{1} << ROOM_MIN) - 1);
+    ColumnBits left = ReadColumn(state.wallMap, ROOM_MIN - 1);
+    ColumnBits here = ReadColumn(state.wallMap, ROOM_MIN);
+    for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x) {
+        const ColumnBits right = ReadColumn(state.wallMap, x + 1);
+        const uint64_t decorable = Decorable(right.solid, here.solid << 1, left.solid, here.solid >> 1);
+        for (uint64_t cells = here.passage & INTERIOR_ROWS; cells != 0; cells &= cells - 1) {
+            const int y = std::countr_zero(cells);
+            const auto drawn = static_cast<uint64_t>(dxGetRand(2) == 0);
+            const auto decorated = static_cast<int16_t>(decorable >> y & drawn);
+            state.wallMap[x][y] = static_cast<int16_t>(MAP_PASSAGE + (MAP_ETC - MAP_PASSAGE) * decorated);
+        }
+        left = here;
+        here = right;
     }
 }
 
