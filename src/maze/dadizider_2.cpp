@@ -193,10 +193,12 @@ void ReadSides(const MazeGrid& maze, RoomSides& sides) {
 int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,
               int mode) {
     const uint8_t sides = work.sides[x][y];
-    const int row = ChooseRow(sides, random, mode);
     // Carvable: the slot and the room beyond both wall. Of those, the row's order picks the first.
-    const int d = FIRST_IN_ROW[row][sides & sides >> 4];
-    if (d < 0) return 0;
+    const int carvable = sides & sides >> 4;
+    const int row = ChooseRow(sides, random, mode);
+    // Tested before the row is used, so that a step with nothing to carve does not wait on the draw.
+    if (carvable == 0) return 0;
+    const int d = FIRST_IN_ROW[row][carvable];
     Push(work, x, y);
     OpenSlot(state, work, x, y, d);
     x = static_cast<int16_t>(x + 2 * DIR_DX[d]);
