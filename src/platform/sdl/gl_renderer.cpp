@@ -261,8 +261,11 @@ void GlRenderer::Present(int drawableWidth, int drawableHeight) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
     glViewport(0, 0, drawableWidth, drawableHeight);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    const bool bars = fit.x > 0 || fit.y > 0 || fit.width < drawableWidth || fit.height < drawableHeight;
+    if (bars) {  // only the bars beside the picture need black; the picture covers the rest
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     const bool exact = fit.width % SCREEN_WIDTH == 0 && fit.height % SCREEN_HEIGHT == 0;
     glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height,
                       fit.x + fit.width, drawableHeight - fit.y, GL_COLOR_BUFFER_BIT,
