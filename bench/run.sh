@@ -4,7 +4,7 @@
 set -euo pipefail
 build=${BUILD:-build}
 echo "== maze generation and one play frame's logic (Google Benchmark, test backend)"
-"$build/quarnel-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+"$build/quarnel-bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 echo "== pace on the title screen"
 bash bench/measure_pace.sh 5
 echo "== start-up and memory"
