@@ -25,7 +25,7 @@ int ChooseRow(uint8_t sides, Random& random, int mode) {
     if (mode == 1) {
         const int open = ~sides & SLOT_WALLS;  // slots are wall or passage
         if (open != 0 && (open & (open - 1)) == 0) {  // one opening; no popcount call on plain x86-64
-            const int straightOn = (std::countr_zero(static_cast<unsigned>(open)) + 2) % 4;
+            const int straightOn = Opposite(std::countr_zero(static_cast<unsigned>(open)));
             int row;
             do row = DrawRow(random);
             while (DIR_PERMUTATIONS[row][0] == straightOn);
