@@ -1,6 +1,7 @@
 #include "maze/generate.h"
 
 #include <bit>
+#include <cstring>
 
 #include "frame/tables.h"
 #include "maze/dadizider_1.h"
@@ -47,14 +48,35 @@ static_assert(DecorableMatchesTable());
 
 // One wall-map column as bit sets, bit y for cell y.
 static_assert(MAZE_HEIGHT <= 64);
+static_assert(std::endian::native == std::endian::little, "ReadColumn reads cells as 16-bit lanes");
 struct ColumnBits {
     uint64_t solid = 0;    // even codes
     uint64_t passage = 0;  // MAP_PASSAGE, the cells that draw for a decoration
 };
 
+// Four cells' flags, bit 0 of each 16-bit lane, gathered into bits 0 to 3: the product puts lane i
+// at bit 48 + i, and no other partial product reaches bits 48 to 63.
+uint64_t GatherLanes(uint64_t lanes) { return lanes * 0x0001000200040008u >> 48; }
+
+// Bit 0 of every lane set where the lane is zero; exact for every lane value.
+uint64_t ZeroLanes(uint64_t v) {
+    constexpr uint64_t LOW = 0x7FFF7FFF7FFF7FFFu;
+    return ~(((v & LOW) + LOW) | v) >> 15 & 0x0001000100010001u;
+}
+
+// Four cells at a time, in 16-bit lanes (little-endian: cell y + i in lane i).
 ColumnBits ReadColumn(const MazeGrid& wallMap, int x) {
+    constexpr uint64_t LANE_BITS = 0x0001000100010001u;
+    constexpr uint64_t PASSAGE_LANES = LANE_BITS * MAP_PASSAGE;
     ColumnBits bits;
-    for (int y = 0; y < MAZE_HEIGHT; ++y) {
+    int y = 0;
+    for (; y + 4 <= MAZE_HEIGHT; y += 4) {
+        uint64_t lanes;
+        std::memcpy(&lanes, &wallMap[x][y], sizeof lanes);
+        bits.solid |= GatherLanes(~lanes & LANE_BITS) << y;
+        bits.passage |= GatherLanes(ZeroLanes(lanes ^ PASSAGE_LANES)) << y;
+    }
+    for (; y < MAZE_HEIGHT; ++y) {
         bits.solid |= uint64_t(~wallMap[x][y] & 1) << y;
         bits.passage |= uint64_t(wallMap[x][y] == MAP_PASSAGE) << y;
     }

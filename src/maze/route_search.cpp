@@ -6,123 +6,103 @@
 
 namespace {
 
-using DirList = std::array<int16_t, 4>;
-using EnteredMap = std::array<std::array<uint8_t, MAZE_HEIGHT>, MAZE_WIDTH>;
-
-struct RouteSearch {
-    MazeState& state;
-    EnteredMap entered{};  // rooms the search has stepped onto, abandoned or not
+// A room on the search's path: where it is, the heading it was reached on, and the directions
+// found open on arrival that are still to be tried.
+struct PathRoom {
+    int8_t x, y;
+    uint8_t heading;
+    uint8_t ways;
 };
+
+constexpr int ROOM_COUNT = 39 * 19;
+using Path = std::array<PathRoom, ROOM_COUNT>;
+
+// 1 wherever the search may not step: every cell but the rooms. Rooms it has entered join them.
+using EnteredMap = std::array<std::array<uint8_t, MAZE_HEIGHT>, MAZE_WIDTH>;
+constexpr EnteredMap MakeNonRooms() {
+    EnteredMap map{};
+    for (int x = 0; x < MAZE_WIDTH; ++x)
+        for (int y = 0; y < MAZE_HEIGHT; ++y) map[x][y] = IsRoom(x, y) ? 0 : 1;
+    return map;
+}
+constexpr EnteredMap NON_ROOMS = MakeNonRooms();
+
+// From a room reached heading d, ways are tried right turn, straight on, left turn: directions
+// (d + 3), d, (d + 1) mod 4. The first of them in `ways`, -1 when there is none.
+using FirstWayTable = std::array<std::array<int8_t, 16>, 4>;
+constexpr FirstWayTable MakeFirstWay() {
+    FirstWayTable table{};
+    for (int d = 0; d < 4; ++d) {
+        for (int ways = 0; ways < 16; ++ways) {
+            table[d][ways] = -1;
+            for (int i = 2; i >= 0; --i) {
+                const int e = (d + 3 + i) % 4;
+                if (ways & (1 << e)) table[d][ways] = static_cast<int8_t>(e);
+            }
+        }
+    }
+    return table;
+}
+constexpr FirstWayTable FIRST_WAY = MakeFirstWay();
 
 bool IsOpenCode(int16_t code) {
     const auto c = static_cast<uint8_t>(code);
     return c == CELL_PASSAGE || c == CELL_MARK;
 }
 
-void VisitCell(MazeState& state, int x, int y) {
-    if (x == state.GoalX && y == state.GoalY) state.goalFound = 1;
-}
-
-void Step(MazeState& state, int& x, int& y, int e, int16_t code) {
-    x += DIR_DX[e];
-    y += DIR_DY[e];
-    VisitCell(state, x, y);
-    state.maze[x][y] = code;
-}
-
-// An open slot in direction e leading to a lattice room not entered yet.
-bool IsWayOn(const RouteSearch& search, int x, int y, int e) {
-    const int rx = x + 2 * DIR_DX[e];
-    const int ry = y + 2 * DIR_DY[e];
-    return IsOpenCode(search.state.maze[x + DIR_DX[e]][y + DIR_DY[e]]) && IsRoom(rx, ry) &&
-           !search.entered[rx][ry];
-}
-
-// Ways on among directions (d + k), (d + k + 1), (d + k + 2) mod 4, in that order. Returns the index
-// of the last one listed, -1 when there is none.
-int16_t OpenDirections(const RouteSearch& search, DirList& list, int x, int y, int d, int k) {
-    list = {0, 0, 0, 0};
-    int16_t count = -1;
-    for (int i = 0; i < 3; ++i) {
-        const int e = (d + i + k) % 4;
-        if (IsWayOn(search, x, y, e)) list[++count] = static_cast<int16_t>(e);
+// Directions from room (x, y) whose slot is open and lead to a room not entered yet.
+uint8_t WaysOn(const MazeGrid& maze, const EnteredMap& entered, int x, int y) {
+    int ways = 0;
+    for (int e = 0; e < 4; ++e) {
+        const int open = IsOpenCode(maze[x + DIR_DX[e]][y + DIR_DY[e]]);
+        const int fresh = entered[x + 2 * DIR_DX[e]][y + 2 * DIR_DY[e]] ^ 1;
+        ways |= (open & fresh) << e;  // no branch: these come out at random
     }
-    return count;
+    return static_cast<uint8_t>(ways);
 }
 
-// Crosses the slot in direction e onto the next room, marking both.
-void Advance(RouteSearch& search, int& x, int& y, int e) {
-    Step(search.state, x, y, e, CELL_MARK);
-    Step(search.state, x, y, e, CELL_MARK);
-    search.entered[x][y] = 1;
+bool IsGoal(const MazeState& state, int x, int y) { return x == state.GoalX && y == state.GoalY; }
+
+// Writes `code` over a path room and the slot it was entered by.
+void WriteStep(MazeGrid& maze, const PathRoom& room, int16_t code) {
+    maze[room.x][room.y] = code;
+    maze[room.x - DIR_DX[room.heading]][room.y - DIR_DY[room.heading]] = code;
 }
 
-int FirstMarkedNeighbour(const MazeGrid& maze, int x, int y) {
-    for (int i = 0; i < 4; ++i)
-        if (maze[x + DIR_DX[i]][y + DIR_DY[i]] == CELL_MARK) return i;
-    return -1;
-}
-
-// Walks back along the marks from (x, y) to the branch point (bx, by), wiping every cell, the branch
-// point included. Following the marks rather than the open cells keeps it on its own path where a
-// loop offers another way. It stops early where no mark leads on: at the start room, whose branch
-// point lies behind the ring.
-void RetreatToBranch(RouteSearch& search, int x, int y, int bx, int by) {
-    MazeState& state = search.state;
-    VisitCell(state, x, y);
-    state.maze[x][y] = CELL_PASSAGE;
+// Depth-first over the rooms from path[0]; returns the index of the path's last room, the goal's,
+// or -1 once every branch is used up. Abandoned rooms and their slots are wiped to passage.
+int SearchPath(MazeState& state, EnteredMap& entered, Path& path) {
+    int top = 0;
     for (;;) {
-        const int back = FirstMarkedNeighbour(state.maze, x, y);
-        if (back < 0) return;
-        Step(state, x, y, back, CELL_PASSAGE);
-        Step(state, x, y, back, CELL_PASSAGE);
-        if (x == bx && y == by) return;
-    }
-}
-
-// Explores onwards from room (x, y), reached heading d. Ways on are tried right turn, straight on,
-// left turn, as seen on arrival.
-void SearchFrom(RouteSearch& search, int x, int y, int d) {
-    MazeState& state = search.state;
-    const int bx = x - 2 * DIR_DX[d];
-    const int by = y - 2 * DIR_DY[d];
-    // A retreat from an earlier sibling branch has wiped the branch point; mark it again. This comes
-    // before the goal test: when the goal is the first room of a later branch, its branch point is
-    // part of the route too, and leaving it wiped would cut the route short.
-    VisitCell(state, bx, by);
-    state.maze[bx][by] = CELL_MARK;
-    if (state.goalFound) return;
-    DirList list;
-    for (;;) {
-        if (state.goalFound) return;
-        const int16_t n = OpenDirections(search, list, x, y, d, 3);
-        if (n < 0) break;
-        if (n == 0) {
-            Advance(search, x, y, list[0]);
-            d = list[0];
-            if (state.goalFound) return;
+        PathRoom& here = path[top];
+        const int e = FIRST_WAY[here.heading][here.ways];
+        if (e < 0) {
+            if (top == 0) return -1;
+            WriteStep(state.maze, here, CELL_PASSAGE);
+            --top;
             continue;
         }
-        for (int i = 0; i <= n; ++i) {
-            const int e = list[i];
-            if (!IsWayOn(search, x, y, e)) continue;  // reached meanwhile round a loop
-            Advance(search, x, y, e);
-            SearchFrom(search, x, y, e);
-            x -= 2 * DIR_DX[e];
-            y -= 2 * DIR_DY[e];
-            if (state.goalFound) return;
-        }
-        break;
+        here.ways &= static_cast<uint8_t>(~(1 << e));
+        const int x = here.x + 2 * DIR_DX[e];
+        const int y = here.y + 2 * DIR_DY[e];
+        if (entered[x][y]) continue;  // reached meanwhile round a loop
+        entered[x][y] = 1;
+        path[++top] = {static_cast<int8_t>(x), static_cast<int8_t>(y), static_cast<uint8_t>(e),
+                       WaysOn(state.maze, entered, x, y)};
+        if (IsGoal(state, x, y) || IsGoal(state, x - DIR_DX[e], y - DIR_DY[e])) return top;
     }
-    RetreatToBranch(search, x, y, bx, by);
 }
 
 }  // namespace
 
 void FindRoute(MazeState& state, int16_t x, int16_t y) {
-    state.goalFound = 0;
-    SetCell(state, x, y, CELL_MARK);
-    RouteSearch search{state};
-    search.entered[x][y] = 1;
-    SearchFrom(search, x, y, DIR_RIGHT);
+    EnteredMap entered = NON_ROOMS;
+    Path path;
+    entered[x][y] = 1;
+    path[0] = {static_cast<int8_t>(x), static_cast<int8_t>(y), DIR_RIGHT, WaysOn(state.maze, entered, x, y)};
+    const int last = SearchPath(state, entered, path);
+    state.goalFound = last >= 0 ? 1 : 0;
+    state.maze[x][y] = last >= 0 ? CELL_MARK : CELL_PASSAGE;
+    for (int k = 1; k <= last; ++k) WriteStep(state.maze, path[k], CELL_MARK);
+    state.maze[x - 2 * DIR_DX[DIR_RIGHT]][y] = CELL_MARK;  // the start's branch point
 }

@@ -94,6 +94,18 @@ TEST(MazeRouteSearch, FindsARouteThroughLoops) {
     }
 }
 
+TEST(MazeRouteSearch, TriesRightTurnThenStraightOnThenLeftTurn) {
+    // Where every way is open the order alone picks the route: from heading right at the start a
+    // right turn leads down the first column; at its foot straight on is frame, so a left turn
+    // leads along the bottom row to the goal.
+    MazeState state = OpenField();
+    FindRoute(state, 2, 2);
+    std::set<Cell> expected;
+    for (int y = 2; y <= 38; ++y) expected.insert({2, y});
+    for (int x = 2; x <= 78; ++x) expected.insert({x, 38});
+    EXPECT_EQ(InteriorCellsHolding(state.maze, CELL_MARK), expected);
+}
+
 TEST(MazeRouteSearch, StopsWhenTheGoalIsWalledOff) {
     MazeState tree = SolidMaze();
     DigPath(tree, {{2, 2}, {2, 20}, {30, 20}, {30, 4}});
