@@ -18,7 +18,7 @@ int NeighbourMask(const MazeGrid& maze, int x, int y, int reach, int16_t code) {
 }
 
 constexpr int SLOT_WALLS = 0x0F;
-int Opposite(int d) { return (d + 2) % 4; }
+int Opposite(int d) { return (d + 2) & 3; }
 
 // Mode 1: a room with a single opening never starts with the direction straight away from it.
 int ChooseRow(uint8_t sides, Random& random, int mode) {
@@ -65,13 +65,13 @@ void OpenRoom(MazeState& state, DadiZider2Work& work, int x, int y) {
         work.sides[x + 2 * DIR_DX[d]][y + 2 * DIR_DY[d]] &= static_cast<uint8_t>(~(0x10 << Opposite(d)));
 }
 
-void Push(DadiZider2Work& work, int16_t x, int16_t y) {
+void Push(DadiZider2Work& work, int x, int y) {
     if (work.depth < DZ2_STACK_CAPACITY) ++work.depth;
-    work.stack[work.depth] = {x, y};
+    work.stack[work.depth] = {static_cast<int16_t>(x), static_cast<int16_t>(y)};
 }
 
 // Lowers the depth and resumes at the entry below; false once the stack is used up.
-bool Pop(DadiZider2Work& work, int16_t& x, int16_t& y) {
+bool Pop(DadiZider2Work& work, int& x, int& y) {
     --work.depth;
     if (work.depth <= 0) return false;
     x = work.stack[work.depth].x;
@@ -79,18 +79,35 @@ bool Pop(DadiZider2Work& work, int16_t& x, int16_t& y) {
     return true;
 }
 
-void Record(std::array<CellPos, DZ2_LIST_CAPACITY + 1>& list, int16_t& count, int16_t x, int16_t y) {
+void Record(std::array<CellPos, DZ2_LIST_CAPACITY + 1>& list, int16_t& count, int x, int y) {
     if (count < DZ2_LIST_CAPACITY) ++count;
-    list[count] = {x, y};
+    list[count] = {static_cast<int16_t>(x), static_cast<int16_t>(y)};
+}
+
+// CarveStep on a position held in locals, which the grid and list stores cannot alias.
+bool Carve(MazeState& state, Random& random, DadiZider2Work& work, int& x, int& y, int mode) {
+    const uint8_t sides = work.sides[x][y];
+    // Carvable: the slot and the room beyond both wall. Of those, the row's order picks the first.
+    const int carvable = sides & sides >> 4;
+    const int row = ChooseRow(sides, random, mode);
+    // Tested before the row is used, so that a step with nothing to carve does not wait on the draw.
+    if (carvable == 0) return false;
+    const int d = FIRST_IN_ROW[row][carvable];
+    Push(work, x, y);
+    OpenSlot(state, work, x, y, d);
+    x += 2 * DIR_DX[d];
+    y += 2 * DIR_DY[d];
+    OpenRoom(state, work, x, y);
+    return true;
 }
 
 enum class FirstWalkEnd { ReachedGoal, ListFull, StackEmpty };
 
-FirstWalkEnd FirstWalk(MazeState& state, Random& random, DadiZider2Work& work, int16_t x, int16_t y) {
+FirstWalkEnd FirstWalk(MazeState& state, Random& random, DadiZider2Work& work, int x, int y) {
     for (;;) {
         int run = 0;
         // The step is made before the run limit is read; a step past the limit counts as a dead end.
-        while (CarveStep(state, random, work, x, y, 0) && run <= 999) {
+        while (Carve(state, random, work, x, y, 0) && run <= 999) {
             ++run;
             Record(work.firstWalk, work.firstCount, x, y);
             if (x == state.GoalX && y == state.GoalY) return FirstWalkEnd::ReachedGoal;
@@ -115,10 +132,10 @@ bool JoinFirstWalk(MazeState& state, DadiZider2Work& work, int x, int y) {
 // Once its own stack entries are used up it resumes on the first walk's, where it joins at once.
 void SecondWalk(MazeState& state, Random& random, DadiZider2Work& work) {
     ReplaceCode(state, CELL_PASSAGE, DZ2_JOIN_MARK);
-    int16_t x = static_cast<int16_t>(state.GoalX);
-    int16_t y = static_cast<int16_t>(state.GoalY);
+    int x = state.GoalX;
+    int y = state.GoalY;
     OpenRoom(state, work, x, y);
-    DrawCellBox(x, y, CELL_PASSAGE);
+    DrawCellBox(static_cast<int16_t>(x), static_cast<int16_t>(y), CELL_PASSAGE);
     for (bool going = true; going;) {
         int run = 0;
         for (;;) {
@@ -126,7 +143,7 @@ void SecondWalk(MazeState& state, Random& random, DadiZider2Work& work) {
                 going = false;
                 break;
             }
-            if (!CarveStep(state, random, work, x, y, 0) || run > 999) {
+            if (!Carve(state, random, work, x, y, 0) || run > 999) {
                 going = Pop(work, x, y);
                 break;
             }
@@ -137,9 +154,9 @@ void SecondWalk(MazeState& state, Random& random, DadiZider2Work& work) {
     ReplaceCode(state, DZ2_JOIN_MARK, CELL_PASSAGE);
 }
 
-void ShortWalk(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y) {
+void ShortWalk(MazeState& state, Random& random, DadiZider2Work& work, int x, int y) {
     for (int steps = 0; steps < DZ2_SHORT_WALK_STEPS; ++steps)
-        if (!CarveStep(state, random, work, x, y, 1)) return;
+        if (!Carve(state, random, work, x, y, 1)) return;
 }
 
 // Opens a room; if no slot around it is open, joins it to the first open room two cells away.
@@ -174,9 +191,7 @@ void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
     for (int y = ROOM_MIN; y <= ROOM_MAX_Y; y += 2) {
         for (int x = ROOM_MIN; x <= ROOM_MAX_X; x += 2) {
             OpenScannedRoom(state, work, x, y);
-            int16_t px = static_cast<int16_t>(x);
-            int16_t py = static_cast<int16_t>(y);
-            ShortWalk(state, random, work, px, py);
+            ShortWalk(state, random, work, x, y);
         }
     }
 }
@@ -192,19 +207,12 @@ void ReadSides(const MazeGrid& maze, RoomSides& sides) {
 
 int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,
               int mode) {
-    const uint8_t sides = work.sides[x][y];
-    // Carvable: the slot and the room beyond both wall. Of those, the row's order picks the first.
-    const int carvable = sides & sides >> 4;
-    const int row = ChooseRow(sides, random, mode);
-    // Tested before the row is used, so that a step with nothing to carve does not wait on the draw.
-    if (carvable == 0) return 0;
-    const int d = FIRST_IN_ROW[row][carvable];
-    Push(work, x, y);
-    OpenSlot(state, work, x, y, d);
-    x = static_cast<int16_t>(x + 2 * DIR_DX[d]);
-    y = static_cast<int16_t>(y + 2 * DIR_DY[d]);
-    OpenRoom(state, work, x, y);
-    return 1;
+    int cx = x;
+    int cy = y;
+    const bool carved = Carve(state, random, work, cx, cy, mode);
+    x = static_cast<int16_t>(cx);
+    y = static_cast<int16_t>(cy);
+    return carved ? 1 : 0;
 }
 
 void DadiZider2(MazeState& state, Random& random, DadiZider2Work& work) {
@@ -214,9 +222,8 @@ void DadiZider2(MazeState& state, Random& random, DadiZider2Work& work) {
     work.depth = 0;
     work.firstCount = 0;
     work.secondCount = 0;
-    const int16_t x = static_cast<int16_t>(START_CELL.x);
-    const int16_t y = static_cast<int16_t>(START_CELL.y);
-    if (FirstWalk(state, random, work, x, y) == FirstWalkEnd::ListFull) SecondWalk(state, random, work);
+    if (FirstWalk(state, random, work, START_CELL.x, START_CELL.y) == FirstWalkEnd::ListFull)
+        SecondWalk(state, random, work);
     BranchingPass(state, random, work);
 }
 

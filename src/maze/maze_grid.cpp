@@ -14,7 +14,10 @@ void InitMazeGrid(MazeState& state) {
 }
 
 void ReplaceCode(MazeState& state, uint8_t from, uint8_t to) {
+    // As 16-bit codes, so that eight cells compare at once rather than widened to 32 bits.
+    const int16_t fromCode = from;
+    const int16_t toCode = to;
     for (int x = 1; x <= MAZE_WIDTH - 2; ++x)
         for (int y = 1; y <= MAZE_HEIGHT - 2; ++y)
-            state.maze[x][y] = state.maze[x][y] == from ? to : state.maze[x][y];  // branch-free
+            state.maze[x][y] = state.maze[x][y] == fromCode ? toCode : state.maze[x][y];  // branch-free
 }
