@@ -6,8 +6,8 @@
 
 namespace {
 
-// A room on the search's path: where it is, the heading it was reached on, and the directions
-// found open on arrival that are still to be tried.
+// A room on the search's path: where it is, the heading it was reached on, and the open directions
+// still to be tried.
 struct PathRoom {
     int8_t x, y;
     uint8_t heading;
@@ -50,14 +50,11 @@ bool IsOpenCode(int16_t code) {
     return c == CELL_PASSAGE || c == CELL_MARK;
 }
 
-// Directions from room (x, y) whose slot is open and lead to a room not entered yet.
-uint8_t WaysOn(const MazeGrid& maze, const EnteredMap& entered, int x, int y) {
+// Directions from room (x, y) whose slot is open. Whether the room beyond was entered is asked when
+// a way is taken: in a loop-free maze only the way back leads to one, and that is never tried.
+uint8_t OpenWays(const MazeGrid& maze, int x, int y) {
     int ways = 0;
-    for (int e = 0; e < 4; ++e) {
-        const int open = IsOpenCode(maze[x + DIR_DX[e]][y + DIR_DY[e]]);
-        const int fresh = entered[x + 2 * DIR_DX[e]][y + 2 * DIR_DY[e]] ^ 1;
-        ways |= (open & fresh) << e;  // no branch: these come out at random
-    }
+    for (int e = 0; e < 4; ++e) ways |= int(IsOpenCode(maze[x + DIR_DX[e]][y + DIR_DY[e]])) << e;
     return static_cast<uint8_t>(ways);
 }
 
@@ -88,7 +85,7 @@ int SearchPath(MazeState& state, EnteredMap& entered, Path& path) {
         if (entered[x][y]) continue;  // reached meanwhile round a loop
         entered[x][y] = 1;
         path[++top] = {static_cast<int8_t>(x), static_cast<int8_t>(y), static_cast<uint8_t>(e),
-                       WaysOn(state.maze, entered, x, y)};
+                       OpenWays(state.maze, x, y)};
         if (IsGoal(state, x, y) || IsGoal(state, x - DIR_DX[e], y - DIR_DY[e])) return top;
     }
 }
@@ -99,7 +96,7 @@ void FindRoute(MazeState& state, int16_t x, int16_t y) {
     EnteredMap entered = NON_ROOMS;
     Path path;
     entered[x][y] = 1;
-    path[0] = {static_cast<int8_t>(x), static_cast<int8_t>(y), DIR_RIGHT, WaysOn(state.maze, entered, x, y)};
+    path[0] = {static_cast<int8_t>(x), static_cast<int8_t>(y), DIR_RIGHT, OpenWays(state.maze, x, y)};
     const int last = SearchPath(state, entered, path);
     state.goalFound = last >= 0 ? 1 : 0;
     state.maze[x][y] = last >= 0 ? CELL_MARK : CELL_PASSAGE;
