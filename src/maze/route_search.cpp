@@ -67,16 +67,18 @@ void WriteStep(MazeGrid& maze, const PathRoom& room, int16_t code) {
 }
 
 // Depth-first over the rooms from path[0]; returns the index of the path's last room, the goal's,
-// or -1 once every branch is used up. Abandoned rooms and their slots are wiped to passage.
+// or -1 once every branch is used up. Abandoned rooms and their slots are wiped to passage. The
+// room being searched from is held in `here` and stored only when the search goes deeper, so that
+// a step does not wait on reading back what the step before wrote.
 int SearchPath(MazeState& state, EnteredMap& entered, Path& path) {
     int top = 0;
+    PathRoom here = path[0];
     for (;;) {
-        PathRoom& here = path[top];
         const int e = FIRST_WAY[here.heading][here.ways];
         if (e < 0) {
             if (top == 0) return -1;
             WriteStep(state.maze, here, CELL_PASSAGE);
-            --top;
+            here = path[--top];
             continue;
         }
         here.ways &= static_cast<uint8_t>(~(1 << e));
@@ -84,9 +86,12 @@ int SearchPath(MazeState& state, EnteredMap& entered, Path& path) {
         const int y = here.y + 2 * DIR_DY[e];
         if (entered[x][y]) continue;  // reached meanwhile round a loop
         entered[x][y] = 1;
-        path[++top] = {static_cast<int8_t>(x), static_cast<int8_t>(y), static_cast<uint8_t>(e),
-                       OpenWays(state.maze, x, y)};
-        if (IsGoal(state, x, y) || IsGoal(state, x - DIR_DX[e], y - DIR_DY[e])) return top;
+        path[top++] = here;
+        here = {static_cast<int8_t>(x), static_cast<int8_t>(y), static_cast<uint8_t>(e), OpenWays(state.maze, x, y)};
+        if (IsGoal(state, x, y) || IsGoal(state, x - DIR_DX[e], y - DIR_DY[e])) {
+            path[top] = here;
+            return top;
+        }
     }
 }
 
