@@ -84,6 +84,17 @@ void FaceNormal(const MqoTriangle& t, float n[3]) {
     for (int i = 0; i < 3; ++i) n[i] /= length;
 }
 
+// Whether some triangle is drawn without a picture: no material, or one whose picture is missing.
+// Only then does the model's picture array need its white layer.
+bool UsesPlainMaterial(const MqoModel& model, const std::vector<int>& pictureOfMaterial) {
+    for (const MqoObject& object : model.objects)
+        for (const MqoTriangle& t : object.triangles)
+            if (t.material < 0 || size_t(t.material) >= pictureOfMaterial.size() ||
+                pictureOfMaterial[size_t(t.material)] < 0)
+                return true;
+    return false;
+}
+
 // Nearest-pixel resampling so that every layer of a model's picture array has one size.
 FrameSphere FrameBounds(const MqoObject& object) {
     FrameSphere b;
@@ -189,7 +200,7 @@ int ModelRenderer::Add(const MqoModel& model, const std::vector<ModelPicture>& p
     }
     Model m;
     if (!UploadCorners(m, model, error)) return -1;
-    UploadPictures(m, pictures);
+    UploadPictures(m, pictures, UsesPlainMaterial(model, pictureOfMaterial));
     m.materialColour.assign(4 * MATERIAL_SLOTS, 0.0f);
     m.materialLight.assign(4 * MATERIAL_SLOTS, 0.0f);
     // Materials without a picture use the white layer after the pictures.
@@ -247,14 +258,14 @@ bool ModelRenderer::UploadCorners(Model& m, const MqoModel& model, std::string& 
     return true;
 }
 
-void ModelRenderer::UploadPictures(Model& m, const std::vector<ModelPicture>& pictures) {
+void ModelRenderer::UploadPictures(Model& m, const std::vector<ModelPicture>& pictures, bool whiteLayer) {
     const int limit = std::min(MAX_PICTURE_SIDE, std::max(maxTextureSize_, 1));
     int width = 1, height = 1;
     for (const ModelPicture& p : pictures) {
         width = std::max(width, std::min(p.width, limit));
         height = std::max(height, std::min(p.height, limit));
     }
-    const GLsizei layers = GLsizei(pictures.size() + 1);
+    const GLsizei layers = GLsizei(std::max<size_t>(pictures.size() + (whiteLayer ? 1 : 0), 1));
     while (size_t(width) * height * 4 * size_t(layers) > MAX_PICTURE_BYTES) {
         width = std::max(1, width / 2);
         height = std::max(1, height / 2);
@@ -263,9 +274,9 @@ void ModelRenderer::UploadPictures(Model& m, const std::vector<ModelPicture>& pi
     glBindTexture(GL_TEXTURE_2D_ARRAY, m.pictures);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, width, height, layers, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    // The layer after the pictures is white, for materials without one.
+    // The layer after the pictures, where there is one, is white, for materials without a picture.
     const std::vector<uint8_t> white(size_t(width) * height * 4, 255);
-    for (size_t i = 0; i <= pictures.size(); ++i) {
+    for (size_t i = 0; i < size_t(layers); ++i) {
         const bool usable = i < pictures.size() && pictures[i].width > 0 && pictures[i].height > 0 &&
                             pictures[i].rgba.size() == size_t(pictures[i].width) * pictures[i].height * 4;
         const std::vector<uint8_t> pixels = usable ? Resample(pictures[i], width, height) : white;

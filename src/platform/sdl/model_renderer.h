@@ -79,7 +79,7 @@ private:
     Model* Find(int model);
     const Model* Find(int model) const;
     bool UploadCorners(Model& m, const MqoModel& model, std::string& error);
-    void UploadPictures(Model& m, const std::vector<ModelPicture>& pictures);
+    void UploadPictures(Model& m, const std::vector<ModelPicture>& pictures, bool whiteLayer);
     void Release(Model& m);
     void SetFrameUniforms();
     // Appends the queued instances of `m` that can be seen, nearest first.
