@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // Direction numbers: 0 right, 1 up, 2 left, 3 down on the maze picture (y grows downwards).
@@ -39,3 +40,11 @@ constexpr DirPermutations MakeDirPermutations() {
     return rows;
 }
 inline constexpr DirPermutations DIR_PERMUTATIONS = MakeDirPermutations();
+
+// The first direction of `order` whose bit is set in `mask`, -1 when there is none.
+template <std::size_t N>
+constexpr int8_t FirstInOrder(const std::array<int16_t, N>& order, int mask) {
+    for (const int16_t d : order)
+        if (mask & (1 << d)) return static_cast<int8_t>(d);
+    return -1;
+}

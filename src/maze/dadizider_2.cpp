@@ -39,13 +39,8 @@ int ChooseRow(uint8_t sides, Random& random, int mode) {
 using FirstInRowTable = std::array<std::array<int8_t, 16>, 24>;
 constexpr FirstInRowTable MakeFirstInRow() {
     FirstInRowTable table{};
-    for (int row = 0; row < 24; ++row) {
-        for (int mask = 0; mask < 16; ++mask) {
-            table[row][mask] = -1;
-            for (int k = 3; k >= 0; --k)
-                if (mask & (1 << DIR_PERMUTATIONS[row][k])) table[row][mask] = static_cast<int8_t>(DIR_PERMUTATIONS[row][k]);
-        }
-    }
+    for (int row = 0; row < 24; ++row)
+        for (int mask = 0; mask < 16; ++mask) table[row][mask] = FirstInOrder(DIR_PERMUTATIONS[row], mask);
     return table;
 }
 constexpr FirstInRowTable FIRST_IN_ROW = MakeFirstInRow();

@@ -33,13 +33,8 @@ using FirstWayTable = std::array<std::array<int8_t, 16>, 4>;
 constexpr FirstWayTable MakeFirstWay() {
     FirstWayTable table{};
     for (int d = 0; d < 4; ++d) {
-        for (int ways = 0; ways < 16; ++ways) {
-            table[d][ways] = -1;
-            for (int i = 2; i >= 0; --i) {
-                const int e = (d + 3 + i) % 4;
-                if (ways & (1 << e)) table[d][ways] = static_cast<int8_t>(e);
-            }
-        }
+        const std::array<int16_t, 3> order = {int16_t((d + 3) % 4), int16_t(d), int16_t((d + 1) % 4)};
+        for (int ways = 0; ways < 16; ++ways) table[d][ways] = FirstInOrder(order, ways);
     }
     return table;
 }
