@@ -95,7 +95,7 @@ bool UsesPlainMaterial(const MqoModel& model, const std::vector<int>& pictureOfM
     return false;
 }
 
-// Nearest-pixel resampling so that every layer of a model's picture array has one size.
+// The sphere around a frame's bounding box.
 FrameSphere FrameBounds(const MqoObject& object) {
     FrameSphere b;
     if (object.triangles.empty()) return b;
@@ -132,6 +132,7 @@ std::array<std::array<float, 4>, 6> ViewPlanes(const std::array<float, 16>& m) {
     return planes;
 }
 
+// Nearest-pixel resampling so that every layer of a model's picture array has one size.
 std::vector<uint8_t> Resample(const ModelPicture& p, int width, int height) {
     if (p.width == width && p.height == height) return p.rgba;
     std::vector<uint8_t> out(size_t(width) * height * 4);
