@@ -25,11 +25,14 @@ deps:
 deps-test:
 	bash scripts/install-deps.sh test
 
-run: deps
-	$(MAKE) build
-	./$(BUILD)/quarnel
+# Builds only the game, not the tests, tools and benchmarks. ARGS are passed to it.
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target quarnel
+	$(BUILD)/quarnel $(ARGS)
 
+# Configures again, so that a build folder first made by `make run` finds the test libraries.
 test: deps-test
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j2
 	$(MAKE) sanitize

@@ -5,8 +5,8 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
-  libepoxy-dev libglm-dev libfontconfig-dev libpng-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils libx11-dev openbox time
+  libepoxy-dev libglm-dev libfontconfig-dev libpng-dev libx11-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox time
   desktop-file-utils)
 fuzz_packages=(clang libclang-rt-14-dev)
 

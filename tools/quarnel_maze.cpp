@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/command_line.h"
 #include "frame/random.h"
 #include "maze/generate.h"
 #include "maze/maze_picture.h"
@@ -34,14 +35,13 @@ struct Options {
     int algorithm = 1;
     long count = 1;
     bool png = false;
-    const char* output = nullptr;
+    std::string output;
     std::vector<int> script;  // algorithms of the stages to play, when a script is asked for
     std::string shots;
 };
 
 // "1,2,2" -> {1, 2, 2}; false on anything else.
 bool ParseAlgorithms(const char* text, std::vector<int>& algorithms) {
-    if (!text) return false;
     algorithms.clear();
     for (const char* p = text;; p += 2) {
         if ((p[0] != '1' && p[0] != '2') || algorithms.size() >= 10000) return false;
@@ -51,40 +51,65 @@ bool ParseAlgorithms(const char* text, std::vector<int>& algorithms) {
     }
 }
 
-bool ParseNumber(const char* text, unsigned long long max, unsigned long long& value) {
-    if (!text || !*text || *text == '-' || *text == '+') return false;
+bool ParseNumber(const std::string& text, unsigned long long min, unsigned long long max,
+                 unsigned long long& value) {
+    if (text.empty() || text[0] == '-' || text[0] == '+') return false;
     char* end = nullptr;
     errno = 0;
-    value = std::strtoull(text, &end, 10);
-    return errno == 0 && *end == '\0' && value <= max;
+    value = std::strtoull(text.c_str(), &end, 10);
+    return errno == 0 && *end == '\0' && value >= min && value <= max;
 }
 
-// False on anything it does not understand.
-bool ParseOptions(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        unsigned long long number = 0;
-        if (name == "--seed" && ParseNumber(value, UINT32_MAX, number)) {
-            options.seed = static_cast<uint32_t>(number);
-        } else if (name == "--algorithm" && ParseNumber(value, 2, number) && number >= 1) {
-            options.algorithm = static_cast<int>(number);
-        } else if (name == "--count" && ParseNumber(value, 100000, number) && number >= 1) {
-            options.count = static_cast<long>(number);
-        } else if (name == "--format" && value && (!std::strcmp(value, "text") || !std::strcmp(value, "png"))) {
-            options.png = !std::strcmp(value, "png");
-        } else if (name == "--output" && value && *value) {
-            options.output = value;
-        } else if (name == "--script" && ParseAlgorithms(value, options.script)) {
-        } else if (name == "--shots" && value && *value) {
-            options.shots = value;
-        } else {
-            return false;
-        }
-        ++i;
+// Sets one option from its value; the reason when the value is not understood.
+std::string SetOption(Options& options, const std::string& name, const std::string& value) {
+    unsigned long long number = 0;
+    if (name == "--seed") {
+        if (!ParseNumber(value, 0, UINT32_MAX, number)) return "--seed needs a number from 0 to 4294967295";
+        options.seed = static_cast<uint32_t>(number);
+    } else if (name == "--algorithm") {
+        if (!ParseNumber(value, 1, 2, number)) return "--algorithm needs 1 or 2";
+        options.algorithm = static_cast<int>(number);
+    } else if (name == "--count") {
+        if (!ParseNumber(value, 1, 100000, number)) return "--count needs a number from 1 to 100000";
+        options.count = static_cast<long>(number);
+    } else if (name == "--format") {
+        if (value != "text" && value != "png") return "--format needs text or png";
+        options.png = value == "png";
+    } else if (name == "--output" || name == "--shots") {
+        if (value.empty()) return name + " needs a file name";
+        (name == "--output" ? options.output : options.shots) = value;
+    } else if (!ParseAlgorithms(value.c_str(), options.script)) {
+        return "--script needs algorithms such as 1,2,2";
     }
-    if (!options.script.empty()) return !options.png;
-    return options.png == (options.output != nullptr) && options.shots.empty();
+    return {};
+}
+
+// Options that only make sense together.
+std::string CheckCombination(const Options& options) {
+    if (!options.script.empty() && options.png) return "--script prints a script, not a picture";
+    if (options.script.empty() && !options.shots.empty()) return "--shots needs --script";
+    if (options.png && options.output.empty()) return "--format png needs --output FILE";
+    if (!options.png && !options.output.empty()) return "--output needs --format png";
+    return {};
+}
+
+bool IsOption(const std::string& name) {
+    for (const char* known : {"--seed", "--algorithm", "--count", "--format", "--output", "--script", "--shots"})
+        if (name == known) return true;
+    return false;
+}
+
+// Empty when the command line is understood, else the reason.
+std::string ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        TypedOption option = SplitOption(argv[i]);
+        if (!IsOption(option.name)) return "unknown option '" + option.name + "'";
+        if (!option.value && i + 1 < argc) option.value = argv[++i];
+        if (!option.value) return option.name + " needs a value";
+        const std::string error = SetOption(options, option.name, *option.value);
+        if (!error.empty()) return error;
+    }
+    return CheckCombination(options);
 }
 
 }  // namespace
@@ -95,8 +120,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fputs(USAGE, stderr);
+    const std::string error = ParseOptions(argc, argv, options);
+    if (!error.empty()) {
+        std::fprintf(stderr, "quarnel-maze: %s\n%s", error.c_str(), USAGE);
         return 2;
     }
     fake::Reset();
@@ -114,8 +140,8 @@ int main(int argc, char** argv) {
     }
     if (!options.png) return 0;
     DrawMazePicture(MazeWithRoute(state));
-    if (!fake::SaveCanvasPng(options.output, MAZE_PICTURE_WIDTH, MAZE_PICTURE_HEIGHT)) {
-        std::fprintf(stderr, "quarnel-maze: cannot write %s\n", options.output);
+    if (!fake::SaveCanvasPng(options.output.c_str(), MAZE_PICTURE_WIDTH, MAZE_PICTURE_HEIGHT)) {
+        std::fprintf(stderr, "quarnel-maze: cannot write %s\n", options.output.c_str());
         return 1;
     }
     return 0;

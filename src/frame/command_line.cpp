@@ -9,42 +9,66 @@ bool ParseSeed(const std::string& text, uint32_t& seed) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
+bool IsFlag(const std::string& name) {
+    return name == "--help" || name == "-h" || name == "--version" || name == "--report" || name == "--frame-stats";
+}
+
+void SetFlag(CommandLine& options, const std::string& name) {
+    if (name == "--help" || name == "-h") options.help = true;
+    if (name == "--version") options.version = true;
+    if (name == "--report") options.report = true;
+    if (name == "--frame-stats") options.frameStats = true;
+}
+
+// Sets the option that takes a value; false with the reason in `error` when the value is bad.
+bool SetValue(CommandLine& options, const std::string& name, const std::optional<std::string>& value,
+              std::string& error) {
+    if (name == "--seed") {
+        if (value && ParseSeed(*value, options.seed)) return true;
+        error = "--seed needs a number from 0 to 4294967295";
+        return false;
+    }
+    if (value && !value->empty()) {
+        options.replayFile = *value;
+        return true;
+    }
+    error = "--replay needs an input script file";
+    return false;
+}
+
 }  // namespace
+
+TypedOption SplitOption(const std::string& arg) {
+    const size_t equals = arg.find('=');
+    if (arg.rfind("--", 0) != 0 || equals == std::string::npos) return {arg, std::nullopt};
+    return {arg.substr(0, equals), arg.substr(equals + 1)};
+}
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error) {
     CommandLine options;
     for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (arg == "--report") {
-            options.report = true;
-        } else if (arg == "--frame-stats") {
-            options.frameStats = true;
-        } else if (arg == "--seed") {
-            if (!hasValue || !ParseSeed(args[++i], options.seed)) {
-                error = "--seed needs a number from 0 to 4294967295";
-                return std::nullopt;
-            }
-        } else if (arg == "--replay") {
-            if (!hasValue || args[i + 1].empty()) {
-                error = "--replay needs an input script file";
-                return std::nullopt;
-            }
-            options.replayFile = args[++i];
-        } else {
-            error = "unknown option '" + arg + "'";
+        TypedOption option = SplitOption(args[i]);
+        if (IsFlag(option.name) && !option.value) {
+            SetFlag(options, option.name);
+            continue;
+        }
+        if (IsFlag(option.name)) {
+            error = option.name + " takes no value";
             return std::nullopt;
         }
+        if (option.name != "--seed" && option.name != "--replay") {
+            error = "unknown option '" + args[i] + "'";
+            return std::nullopt;
+        }
+        if (!option.value && i + 1 < args.size()) option.value = args[++i];
+        if (!SetValue(options, option.name, option.value, error)) return std::nullopt;
     }
     return options;
 }
 
 std::string UsageText() {
     return "usage: quarnel [--seed N] [--replay FILE] [--report] [--frame-stats] [--help] [--version]\n"
+           "  (an option's value may also follow it after '=', as in --seed=5)\n"
            "  --seed N       start the maze generator from seed N (0..4294967295, default 1)\n"
            "  --replay FILE  take all input from an input script, on its virtual clock\n"
            "  --report       print a result line on standard output for every score panel\n"

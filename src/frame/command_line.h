@@ -16,6 +16,13 @@ struct CommandLine {
     bool version = false;
 };
 
+// One option as typed: its name, and its value when it came after '=' ("--seed=5").
+struct TypedOption {
+    std::string name;
+    std::optional<std::string> value;
+};
+TypedOption SplitOption(const std::string& arg);
+
 // Parses the arguments after the program name. On an unknown option or a bad value returns
 // nothing and says what is wrong in `error`.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);

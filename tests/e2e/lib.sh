@@ -10,7 +10,13 @@ X_WINDOW=$(realpath "${X_WINDOW:-$BUILD_DIR/tests/x_window}")
 WORK=$(mktemp -d)
 XVFB_PID=
 
+WM_PID=
+
 cleanup() {
+    if [[ -n "$WM_PID" ]]; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+    fi
     if [[ -n "$XVFB_PID" ]]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
@@ -49,6 +55,19 @@ start_display() {
         XVFB_PID=
     done
     fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+}
+
+# Starts openbox on the display: focus changes and fullscreen come from a window manager.
+start_window_manager() {
+    command -v openbox >/dev/null || fail "openbox is not installed"
+    openbox --sm-disable >"$WORK/wm.log" 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+        kill -0 "$WM_PID" 2>/dev/null || fail "openbox did not start: $(cat "$WORK/wm.log")"
+        sleep 0.1
+    done
+    fail "openbox did not start: $(cat "$WORK/wm.log")"
 }
 
 # A working folder as a player has it: the game's pictures and models beside the settings file.

@@ -1,4 +1,5 @@
-# Options, bad input scripts and a missing display: clear messages and the right exit codes.
+# Options, bad input scripts and a missing display: clear messages and the right exit codes; an
+# option's value after '=' works as after a blank.
 source "$(dirname "$0")/lib.sh"
 cd "$WORK"
 
@@ -23,7 +24,7 @@ run --version
 expect_eq "$rc" 0 "--version"
 [[ "$out" == "quarnel "* ]] || fail "--version text: $out"
 
-for args in "--bogus" "--seed" "--seed 4294967296" "--seed abc" "--replay"; do
+for args in "--bogus" "--seed" "--seed 4294967296" "--seed abc" "--replay" "--seed=" "--seed=abc" "--report=1"; do
     # shellcheck disable=SC2086
     run $args
     expect_eq "$rc" 2 "exit code for '$args'"
@@ -35,6 +36,24 @@ printf '10 -\n5 jump\n' >bad.txt
 run --replay bad.txt
 expect_eq "$rc" 2 "exit code for a malformed script"
 [[ "$err" == *"line 2"* ]] || fail "the message does not name the line: $err"
+run --replay=bad.txt
+expect_eq "$rc" 2 "exit code for a malformed script after --replay="
+[[ "$err" == *"line 2"* ]] || fail "--replay=: the message does not name the line: $err"
 run --replay missing.txt
 expect_eq "$rc" 2 "exit code for a missing script"
+
+# The seed shows in the first play frame's map; --seed=5 and --seed 5 start the same maze.
+start_display
+cd "$(play_folder)"
+printf '10 -\n2 return\n40 -\nshot %s/play.png\n1 escape\n' "$WORK" >start.txt
+for args in "--seed=5 --replay=start.txt" "--seed 5 --replay start.txt" "--replay start.txt"; do
+    # shellcheck disable=SC2086
+    run $args
+    expect_eq "$rc" 0 "exit code of '$args'"
+    mv "$WORK/play.png" "$WORK/play_${args%% *}.png"
+done
+expect_eq "$("$PNG_PROBE" "$WORK/play_--seed=5.png" diff "$WORK/play_--seed.png" 538,16,260,260)" 0 \
+    "map difference between --seed=5 and --seed 5"
+[[ "$("$PNG_PROBE" "$WORK/play_--seed.png" diff "$WORK/play_--replay.png" 538,16,260,260)" != 0 ]] ||
+    fail "seed 5 shows the map of seed 1"
 echo "ok"

@@ -4,6 +4,10 @@
 # line on stderr for each failure, naming the file.
 source "$(dirname "$0")/lib.sh"
 start_display
+# A copy outside the build folder, which would find the source tree's files where these are broken.
+mkdir "$WORK/bin"
+cp "$GAME" "$WORK/bin/quarnel"
+GAME="$WORK/bin/quarnel"
 
 # A fresh play folder with its own copies of the pictures and models, to be broken.
 fresh_folder() {
@@ -81,9 +85,16 @@ uses=$((uses + $(grep -o -h -E 'tex\("(tex_floor|tex_ceiling|tex_wall)\.png"\)' 
 play_broken textures "$uses" res_3d/tex_floor.png res_3d/tex_ceiling.png res_3d/tex_wall.png
 [[ "$("$PNG_PROBE" "$WORK/textures_play.png" 272,144)" != 333333 ]] || fail "no 3-D view without textures"
 
-# Nothing at all beside the game: seven pictures, the icon and three models.
+# The icons: each failure names its own file.
+cd "$(fresh_folder icons)"
+rm res/icon16.png
+head -c 100 "$SOURCE/res/icon32.png" >res/icon32.png
+play_broken icons 2 res/icon16.png res/icon32.png
+
+# No data anywhere: one line naming the folders tried, instead of one per file.
 mkdir -p "$WORK/empty" && cd "$WORK/empty"
-play_broken empty 11 res/Player.png res/goal.png res/icon32.png res_3d/wall.mqo
+play_broken empty 1 "$WORK/empty" "$WORK/share/quarnel"
+grep -q "res/, res_3d/" "$WORK/empty_err.txt" || fail "the line does not say what is missing: $(cat "$WORK/empty_err.txt")"
 
 # The settings file: a folder of that name, then a huge one (only its first field is read), then
 # one that cannot be read (not for root, whom permissions do not stop).

@@ -1,19 +1,11 @@
 # Alt+Enter under a window manager: the window becomes the whole screen with the picture
 # letterboxed, and goes back to 800 x 400; the Return that came with Alt never starts the stage.
 source "$(dirname "$0")/lib.sh"
-command -v openbox >/dev/null || fail "openbox is not installed"
 "$GAME" --help | grep -q "Alt+Enter" || fail "--help does not name Alt+Enter"
 start_display
 
 # Fullscreen is granted by the window manager; a bare Xvfb has none.
-openbox --sm-disable >"$WORK/wm.log" 2>&1 &
-WM_PID=$!
-trap 'kill "$WM_PID" 2>/dev/null || true; wait "$WM_PID" 2>/dev/null || true; cleanup' EXIT
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    kill -0 "$WM_PID" 2>/dev/null || fail "openbox did not start: $(cat "$WORK/wm.log")"
-    sleep 0.1
-done
+start_window_manager
 SCREEN=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 
 # Waits until the window has a size; fails naming the last one seen.

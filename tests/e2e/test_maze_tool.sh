@@ -29,19 +29,27 @@ done
 "$tool" > "$work/default.txt"
 head -n 42 "$fixtures/seed1-algorithm1-count3.txt" | cmp -s - "$work/default.txt" || fail "defaults"
 
-# Bad options: usage on stderr, nothing on stdout, exit code 2.
+# Bad options: the reason and the usage on stderr, nothing on stdout, exit code 2.
 bad_option_sets=(
-    "--algorithm 3" "--algorithm 0" "--seed -1" "--seed 4294967296" "--seed abc" "--count 0"
-    "--count" "--bogus" "--format png" "--format bmp" "--output $work/x.png" "--seed 1 2"
+    "--algorithm 3|--algorithm needs 1 or 2" "--algorithm 0|--algorithm needs 1 or 2"
+    "--seed -1|--seed needs a number" "--seed 4294967296|--seed needs a number" "--seed abc|--seed needs a number"
+    "--count 0|--count needs a number" "--count|--count needs a value" "--bogus|unknown option '--bogus'"
+    "--format png|--format png needs --output" "--format bmp|--format needs text or png"
+    "--output $work/x.png|--output needs --format png" "--seed 1 2|unknown option '2'"
+    "--shots p|--shots needs --script" "--seed=x|--seed needs a number"
 )
-for options in "${bad_option_sets[@]}"; do
+for entry in "${bad_option_sets[@]}"; do
+    options=${entry%%|*}
     # shellcheck disable=SC2086
     "$tool" $options > "$work/stdout" 2> "$work/stderr"
     code=$?
     [ "$code" -eq 2 ] || fail "'$options': exit code $code, wanted 2"
     [ -s "$work/stdout" ] && fail "'$options': wrote to stdout"
+    grep -q -F "quarnel-maze: ${entry#*|}" "$work/stderr" || fail "'$options': no reason '${entry#*|}': $(head -1 "$work/stderr")"
     grep -q "usage" "$work/stderr" || fail "'$options': no usage on stderr"
 done
+# GNU style: a value after '='.
+"$tool" --seed=5 --algorithm=2 | cmp -s - "$fixtures/seed5-algorithm2-count1.txt" || fail "--seed=5 --algorithm=2"
 
 # The picture: a 567 x 287 PNG.
 "$tool" --seed 7 --algorithm 2 --format png --output "$work/maze.png" || fail "png: exit code $?"

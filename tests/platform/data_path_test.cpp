@@ -1,4 +1,5 @@
-// Which copy of a game file is opened: the working folder's, then the installed one.
+// Which copy of a game file is opened: the working folder's, then the source tree's for a program
+// in its build folder, then the installed one.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -12,7 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A scratch tree: <root>/work is the working folder, <root>/usr/{bin,share/quarnel} an installation.
+// A scratch tree: <root>/work is the working folder, <root>/usr/{bin,share/quarnel} an installation,
+// <root>/src a source tree built in <root>/src/build.
 class DataPath : public testing::Test {
 protected:
     void SetUp() override {
@@ -20,6 +22,7 @@ protected:
         fs::remove_all(root_);
         fs::create_directories(root_ / "work");
         fs::create_directories(root_ / "usr/bin");
+        fs::create_directories(root_ / "src/build");
         previous_ = fs::current_path();
         fs::current_path(root_ / "work");
     }
@@ -31,7 +34,10 @@ protected:
         if (file.has_parent_path()) fs::create_directories(file.parent_path());
         std::ofstream(file) << "x";
     }
-    std::string Installed() const { return InstalledDataFolder((root_ / "usr/bin/quarnel").string()); }
+    std::vector<std::string> Folders(const fs::path& exe) const {
+        return DataFolders(exe.string(), (root_ / "src/build").string(), (root_ / "src").string());
+    }
+    std::string At(const char* path) const { return (root_ / path).string(); }
 
     fs::path root_, previous_;
 };
@@ -42,37 +48,48 @@ TEST_F(DataPath, InstalledFolderIsBesideTheProgramsFolder) {
     EXPECT_EQ(InstalledDataFolder(""), "");
 }
 
-TEST_F(DataPath, WorkingFolderWinsThenTheInstallation) {
-    const std::string data = Installed();
-    EXPECT_EQ(data, (root_ / "usr/share/quarnel").string());
-    Touch(root_ / "usr/share/quarnel/res/goal.png");
-    Touch(root_ / "usr/share/quarnel/QUARNEL_ini.txt");
-    EXPECT_EQ(ResolveDataPath("res/goal.png", data), data + "/res/goal.png");
-    EXPECT_EQ(ResolveDataPath("QUARNEL_ini.txt", data), data + "/QUARNEL_ini.txt");
+TEST_F(DataPath, SourceTreeOnlyForProgramsInTheirBuildFolder) {
+    EXPECT_EQ(Folders(root_ / "usr/bin/quarnel"), (std::vector<std::string>{"", At("usr/share/quarnel")}));
+    EXPECT_EQ(Folders(root_ / "src/build/quarnel"),
+              (std::vector<std::string>{"", At("src"), At("src/share/quarnel")}));
+    EXPECT_EQ(Folders(root_ / "src/build/tests/../quarnel")[1], At("src"));
+    // A folder whose name only begins like the build folder's is another folder.
+    EXPECT_EQ(Folders(root_ / "src/build2/quarnel").size(), 2u);
+    EXPECT_EQ(Folders("").size(), 1u);  // program place unknown: the working folder alone
+}
 
+TEST_F(DataPath, FirstFolderWithTheFileWins) {
+    const auto folders = Folders(root_ / "src/build/quarnel");
+    EXPECT_FALSE(HoldsGameData(folders));
+    Touch(root_ / "src/share/quarnel/res/goal.png");
+    Touch(root_ / "src/share/quarnel/res/start.png");
+    Touch(root_ / "src/share/quarnel/QUARNEL_ini.txt");
+    EXPECT_TRUE(HoldsGameData(folders));
+    EXPECT_EQ(ResolveDataPath("res/goal.png", folders), At("src/share/quarnel/res/goal.png"));
+    EXPECT_EQ(ResolveDataPath("QUARNEL_ini.txt", folders), At("src/share/quarnel/QUARNEL_ini.txt"));
+    Touch(root_ / "src/res/goal.png");
+    EXPECT_EQ(ResolveDataPath("res/goal.png", folders), At("src/res/goal.png"));
     // Local copies win, file by file.
     Touch("res/goal.png");
     Touch("QUARNEL_ini.txt");
-    EXPECT_EQ(ResolveDataPath("res/goal.png", data), "res/goal.png");
-    EXPECT_EQ(ResolveDataPath("QUARNEL_ini.txt", data), "QUARNEL_ini.txt");
-    Touch(root_ / "usr/share/quarnel/res/start.png");
-    EXPECT_EQ(ResolveDataPath("res/start.png", data), data + "/res/start.png");
+    EXPECT_EQ(ResolveDataPath("res/goal.png", folders), "res/goal.png");
+    EXPECT_EQ(ResolveDataPath("QUARNEL_ini.txt", folders), "QUARNEL_ini.txt");
+    EXPECT_EQ(ResolveDataPath("res/start.png", folders), At("src/share/quarnel/res/start.png"));
 }
 
 TEST_F(DataPath, MissingEverywhereOrAbsoluteStaysAsNamed) {
-    const std::string data = Installed();
-    EXPECT_EQ(ResolveDataPath("res/goal.png", data), "res/goal.png");  // no installation there
+    const auto folders = Folders(root_ / "usr/bin/quarnel");
+    EXPECT_EQ(ResolveDataPath("res/goal.png", folders), "res/goal.png");
     Touch(root_ / "usr/share/quarnel/res/goal.png");
-    EXPECT_EQ(ResolveDataPath("res/none.png", data), "res/none.png");
-    EXPECT_EQ(ResolveDataPath("res/goal.png", ""), "res/goal.png");  // program place unknown
-    EXPECT_EQ(ResolveDataPath("/res/goal.png", data), "/res/goal.png");
-    EXPECT_EQ(ResolveDataPath("", data), "");
+    EXPECT_EQ(ResolveDataPath("res/none.png", folders), "res/none.png");
+    EXPECT_EQ(ResolveDataPath("/res/goal.png", folders), "/res/goal.png");
+    EXPECT_EQ(ResolveDataPath("", folders), "");
 }
 
 TEST_F(DataPath, RunningProgramFindsItsWorkingFolderCopy) {
     Touch("res/local.png");
-    EXPECT_EQ(ResolveInstalledDataPath("res/local.png"), "res/local.png");
-    EXPECT_EQ(ResolveInstalledDataPath("res/nowhere.png"), "res/nowhere.png");
+    EXPECT_EQ(ResolveGameFile("res/local.png"), "res/local.png");
+    EXPECT_EQ(ResolveGameFile("res/nowhere.png"), "res/nowhere.png");
 }
 
 }  // namespace

@@ -52,11 +52,14 @@ TEST(CommandLine, OptionsAndErrors) {
     EXPECT_TRUE(ParseCommandLine({"--help"}, error)->help);
     EXPECT_TRUE(ParseCommandLine({"--version"}, error)->version);
     EXPECT_TRUE(ParseCommandLine({"--report", "--frame-stats"}, error)->frameStats);
+    options = ParseCommandLine({"--seed=7", "--replay=a=b.txt"}, error);  // GNU style
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->seed, 7u);
+    EXPECT_EQ(*options->replayFile, "a=b.txt");
 
-    for (const std::vector<std::string>& bad :
-         std::vector<std::vector<std::string>>{{"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"},
-                                               {"--seed", "12x"}, {"--seed", ""}, {"--replay"},
-                                               {"--bogus"}, {"seed"}}) {
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"}, {"--seed", "12x"}, {"--seed", ""},
+             {"--seed="}, {"--replay"}, {"--replay="}, {"--report=1"}, {"--bogus"}, {"seed"}}) {
         EXPECT_FALSE(ParseCommandLine(bad, error));
         EXPECT_FALSE(error.empty());
     }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/input_gate.h"
+#include "platform/common/held_input.h"
 #include "platform/common/input_script.h"
 #include "platform/sdl/gl_renderer.h"
 
@@ -31,7 +31,9 @@ struct Backend {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     SDL_GameController* pad = nullptr;  // the game controller read, see ChoosePad
-    InputGate gate;                      // hides keys held through a focus loss or Alt+Return
+    HeldInput input;                     // what the game reads of the keys and the pad
+    Sint16 stickX = 0, stickY = 0;       // the pad's left stick
+    unsigned stickDirections = 0;        // and the directions it is pushed past the dead zone
     bool fullscreen = false;
     GlRenderer renderer;
     std::vector<GlTexture> textures;
@@ -51,9 +53,16 @@ bool StartText(std::string& error);
 void StopText();
 void EndTextFrame();  // at every flip: drops strings no longer drawn
 void ReleaseGraphs();
+void StartInput(Backend& backend);
+// Alt with Return or keypad Enter: the fullscreen switch, never a Return for the game.
+bool IsAltEnter(const SDL_KeyboardEvent& key);
+// Key and pad events, and pads plugged in or pulled out; the view changes at the next Tick.
+void HandleInputEvent(Backend& backend, const SDL_Event& event);
+// At a focus gain: asks the window system which keys held through the focus change were let go.
+void LetGoKeysReleasedElsewhere(Backend& backend);
 // Re-chooses the game controller (see ChoosePad) after one was plugged in or pulled out; removedId
 // is the one being pulled out, which may still be listed while its removal is reported. One that
 // fails to open is tried again at the next change.
 void UpdatePad(Backend& backend, int removedId = -1);
-int ReadPad(Backend& backend);
-bool KeyHeld(Backend& backend, int keyCode);
+int ReadPad(const Backend& backend);  // joypad bits in the view
+bool KeyHeld(const Backend& backend, int keyCode);

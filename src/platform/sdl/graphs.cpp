@@ -32,9 +32,9 @@ const Graph* FindGraph(int handle) {
 // RGBA pixels of a PNG file, with pixels of the transparent colour made transparent.
 SDL_Surface* LoadPicture(const char* file) {
     Backend& b = TheBackend();
-    SDL_Surface* loaded = file ? LoadPictureFile(ResolveInstalledDataPath(file).c_str()) : nullptr;
+    SDL_Surface* loaded = file ? LoadPictureFile(ResolveGameFile(file).c_str()) : nullptr;
     if (!loaded) {
-        std::fprintf(stderr, "quarnel: cannot load picture %s: %s\n", file ? file : "(none)", IMG_GetError());
+        ReportGameFileFailure(std::string("cannot load picture ") + (file ? file : "(none)") + ": " + IMG_GetError());
         return nullptr;
     }
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0);

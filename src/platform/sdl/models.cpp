@@ -28,9 +28,9 @@ std::string Slashed(std::string path) {
 
 std::string ExistingPath(const char* file) {
     std::error_code ignored;
-    const std::string found = ResolveInstalledDataPath(file);
+    const std::string found = ResolveGameFile(file);
     if (std::filesystem::is_regular_file(found, ignored)) return found;
-    return ResolveInstalledDataPath(Slashed(file));
+    return ResolveGameFile(Slashed(file));
 }
 
 bool LoadPicture(const std::string& path, ModelPicture& picture, std::string& error) {
@@ -69,8 +69,8 @@ void LoadPictures(const std::string& modelPath, const MqoModel& model, std::vect
                     known->second = int(pictures.size());
                     pictures.push_back(std::move(picture));
                 } else {
-                    std::fprintf(stderr, "quarnel: model %s: cannot load texture %s (%s); drawing its colour\n",
-                                 modelPath.c_str(), path.c_str(), error.c_str());
+                    ReportGameFileFailure("model " + modelPath + ": cannot load texture " + path + " (" + error +
+                                          "); drawing its colour");
                 }
             }
             index = known->second;
@@ -108,14 +108,14 @@ int dxMV1LoadModel(const char* file) {
     MqoModel model;
     std::string error;
     if (!LoadMqo(path, model, error)) {
-        std::fprintf(stderr, "quarnel: cannot load model %s\n", error.c_str());  // error names the file
+        ReportGameFileFailure("cannot load model " + error);  // error names the file
         return -1;
     }
     std::vector<ModelPicture> pictures;
     std::vector<int> pictureOfMaterial;
     LoadPictures(path, model, pictures, pictureOfMaterial);
     const int handle = models.Add(model, pictures, pictureOfMaterial, error);
-    if (handle < 0) std::fprintf(stderr, "quarnel: cannot load model %s: %s\n", path.c_str(), error.c_str());
+    if (handle < 0) ReportGameFileFailure("cannot load model " + path + ": " + error);
     return handle;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/sdl/frame_stats.h"
 #include "platform/sdl/pacer.h"
 #include "platform/sdl/picture_file.h"
+#include "platform/sdl/x11_desktop.h"
 
 namespace {
 
@@ -49,16 +50,24 @@ bool VideoDriverIsReal() {
     return !invisible || std::getenv("SDL_VIDEODRIVER") != nullptr;
 }
 
-void SetIcon(SDL_Window* window) {
-    SDL_Surface* icon = LoadPictureFile(ResolveInstalledDataPath("res/icon32.png").c_str());
-    if (!icon) icon = LoadPictureFile(ResolveInstalledDataPath("res/icon16.png").c_str());
-    if (!icon) {
-        std::fprintf(stderr, "quarnel: cannot load the window icon res/icon32.png: %s\n", IMG_GetError());
-        return;
+// Icon 102 is the 16 x 16 window icon; the 32 x 32 one goes beside it for desktops that want a
+// larger one. A picture that fails is named and left out.
+void SetIcon(SDL_Window* window, int iconId) {
+    if (iconId != 102) return;
+    std::vector<SDL_Surface*> icons;
+    for (const char* file : {"res/icon16.png", "res/icon32.png"}) {
+        SDL_Surface* icon = LoadPictureFile(ResolveGameFile(file).c_str());
+        if (icon) {
+            SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0, 255, 0));
+            icons.push_back(icon);
+        } else {
+            ReportGameFileFailure(std::string("cannot load the window icon ") + file + ": " + IMG_GetError());
+        }
     }
-    SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0, 255, 0));
-    SDL_SetWindowIcon(window, icon);
-    SDL_FreeSurface(icon);
+    if (icons.empty()) return;
+    SDL_SetWindowIcon(window, icons.front());
+    SetIconSizes(window, icons);
+    for (SDL_Surface* icon : icons) SDL_FreeSurface(icon);
 }
 
 // The window's size: the picture scaled by the size rate of the settings file.
@@ -101,32 +110,26 @@ void ToggleFullscreen(Backend& b) {
     }
 }
 
-// Return or keypad Enter pressed with Alt switches fullscreen and is hidden from the game until it
-// is released; any other fresh press ends a hiding left by a focus loss.
-void HandleKeyDown(Backend& b, const SDL_KeyboardEvent& key) {
-    const SDL_Scancode code = key.keysym.scancode;
-    const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
-    if (enter && (key.keysym.mod & KMOD_ALT)) {
-        if (!key.repeat) ToggleFullscreen(b);
-        b.gate.Hide(code);
-    } else if (!key.repeat) {
-        b.gate.Pressed(code);
+void HandleWindowEvent(Backend& b, const SDL_WindowEvent& window) {
+    switch (window.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST: b.input.FocusLost(); return;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            b.input.FocusGained();
+            LetGoKeysReleasedElsewhere(b);
+            return;
+        case SDL_WINDOWEVENT_CLOSE: b.closed = true; break;
+        default: break;
     }
+    b.input.OtherEvent();
 }
 
 void HandleEvent(Backend& b, const SDL_Event& event) {
-    switch (event.type) {
-        case SDL_QUIT: b.closed = true; break;
-        case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) b.closed = true;
-            // Keys released while another window has the focus may still read as held.
-            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) b.gate.HideAll();
-            break;
-        case SDL_KEYDOWN: HandleKeyDown(b, event.key); break;
-        case SDL_KEYUP: b.gate.Released(event.key.keysym.scancode); break;
-        case SDL_CONTROLLERDEVICEADDED: UpdatePad(b); break;
-        case SDL_CONTROLLERDEVICEREMOVED: UpdatePad(b, event.cdevice.which); break;
-        default: break;
+    if (event.type == SDL_QUIT) b.closed = true;
+    if (event.type == SDL_KEYDOWN && !event.key.repeat && IsAltEnter(event.key)) ToggleFullscreen(b);
+    if (event.type == SDL_WINDOWEVENT) {
+        HandleWindowEvent(b, event.window);
+    } else {
+        HandleInputEvent(b, event);
     }
 }
 
@@ -224,7 +227,8 @@ int dxDxLib_Init() {
         SDL_Quit();
         return -1;
     }
-    SetIcon(b.window);
+    SetIcon(b.window, b.iconId);
+    StartInput(b);
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) UpdatePad(b);
     StartPacing(b);
     return 0;
@@ -260,6 +264,7 @@ int dxProcessMessage() {
     b.flippedSinceMessage = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) HandleEvent(b, event);
+    b.input.Tick();
     if (b.replay) {
         b.replay->Tick();
         if (b.replay->WindowClosed()) b.closed = true;
