@@ -135,6 +135,16 @@ expect_eq() {
     [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
 }
 
+# Checks pixels: FILE X,Y=RRGGBB ...
+expect_pixels() {
+    local file=$1 spec point
+    shift
+    for spec in "$@"; do
+        point=${spec%%=*}
+        expect_eq "$("$PNG_PROBE" "$file" "$point")" "${spec#*=}" "$(basename "$file") at $point"
+    done
+}
+
 # Number of pixels of colour RRGGBB in a PNG picture.
 count_colour() {
     "$PNG_PROBE" "$1" count "$2"
@@ -161,20 +171,4 @@ wait_exit_timed() {
     EXIT_MS=$((($(date +%s%N) - start) / 1000000))
     EXIT_RC=0
     wait "$pid" || EXIT_RC=$?
-}
-
-# Filters a script from `quarnel-maze --script`: the stages named keep only the first MOVES moves
-# of their walk (turns count as moves) and then give up with E.
-#   shorten_stages MOVES STAGE... <full.txt >short.txt
-shorten_stages() {
-    local moves=$1
-    shift
-    awk -v moves="$moves" -v stages=" $* " '
-        /^# stage [0-9]+:/ { stage = $3 + 0; walking = 0; n = 0; skipping = 0; short = index(stages, " " stage " ") > 0 }
-        /^# goal picture/ && short { print "1 e"; print "1 -"; skipping = 1; next }
-        skipping && (/^1 (return|-)$/ || /_(goal|review|score)\.png$/) { next }
-        /^1 -$/ && !walking { walking = 1; print; next }
-        walking && short && /^31 / { if (++n > moves) next }
-        { print }
-    '
 }

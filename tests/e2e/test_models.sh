@@ -92,16 +92,6 @@ expect_eq "$(grep '^calls' "$WORK/out" | tail -n 1)" "calls 2" "GL draws of the 
 # Frame 7 does not exist, -1 is no model, and a deleted model draws nothing.
 expect_eq "$(grep '^draw' "$WORK/out" | tail -n 3 | tr '\n' ' ')" "draw -1 draw -1 draw -1 " "refused draws"
 
-# Checks pixels: FILE X,Y=RRGGBB ...
-expect_pixels() {
-    local file=$1 spec point
-    shift
-    for spec in "$@"; do
-        point=${spec%%=*}
-        expect_eq "$("$PNG_PROBE" "$file" "$point")" "${spec#*=}" "$(basename "$file") at $point"
-    done
-}
-
 # Grey level of a pixel, 0..255, when red, green and blue agree.
 grey_at() {
     local hex
@@ -137,6 +127,26 @@ expect_eq "$(grey_at "$WORK/with_light.png" 400,200)" 255 "wall facing a directi
 expect_eq "$(grey_at "$WORK/against_light.png" 400,200)" "$ambient" "wall turned from a directional light"
 # Light falls off across the wall: its edge lies further from the eye than its middle.
 (($(grey_at "$WORK/dimmed.png" 10,10) < dimmed)) || fail "the light does not weaken with distance"
+
+# The game's wall model seen from the cell before it along +X: a wall on one side only stands on
+# that side of the view (frame 4, world +Z, on the left; frame 8, world -Z, on the right).
+"$PROBE" >"$WORK/walls.out" 2>&1 <<SCRIPT
+load $SOURCE/res_3d/wall.mqo
+camera -1000 500 0 0 500 0
+fov 1.0471975803375244
+light -1000 500 0 30000 0 0.0005 0
+clear
+draw 0 4
+shot $WORK/wall_left.png
+clear
+draw 0 8
+shot $WORK/wall_right.png
+SCRIPT
+for shot in wall_left:170,200:630,200 wall_right:630,200:170,200; do
+    IFS=: read -r name wall open <<<"$shot"
+    [[ "$("$PNG_PROBE" "$WORK/$name.png" "$wall")" != 000000 ]] || fail "$name: no wall at $wall"
+    expect_pixels "$WORK/$name.png" "$open=000000"
+done
 
 # 2-D boxes keep their order around the queued models.
 expect_pixels "$WORK/boxes.png" 400,200=00FFFF 400,150=FFFF00 700,50=808080

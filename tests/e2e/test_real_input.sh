@@ -90,6 +90,7 @@ for n in 1 2 3 4 5; do
 done
 tap e
 expect_picture title_stage2 "the title of stage 2"
+[[ "$("$PNG_PROBE" "$WORK/title_1.png" diff "$WORK/title_stage2.png")" != 0 ]] || fail "E did not count a stage"
 
 hold_through_focus_change r no_reseed_mark
 xdotool keyup r

@@ -1,6 +1,6 @@
 # Ways out that are not Escape: the window closed (as a title-bar button asks), SIGTERM and SIGINT,
 # on the title and during play. Each ends the game with exit code 0 within a second. (Closing on the
-# score panel is checked by test_replay_stages.sh.)
+# score panel is checked by test_replay_stage.sh.)
 source "$(dirname "$0")/lib.sh"
 start_display
 cd "$(play_folder)"
@@ -44,11 +44,4 @@ for how in close TERM INT; do
     done
 done
 
-# A script that closes the window: on the title, and during play.
-for script in '5 -\n1 close\n10 -' '5 -\n2 return\n1 -\n20 up\n1 close\n10 -'; do
-    printf "$script\n" >"$WORK/close.txt"
-    rc=0
-    "$GAME" --replay "$WORK/close.txt" 2>"$WORK/stderr" || rc=$?
-    expect_eq "$rc" 0 "exit code of a replay that closes the window"
-done
 echo "ok"

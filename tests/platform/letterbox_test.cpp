@@ -36,15 +36,6 @@ TEST(Letterbox, FullscreenWholeMultiplesWhereTheyCoverMostOfTheScreen) {
     ExpectRect(FitPicture(1000, 3), {497, 0, 6, 3});
 }
 
-TEST(Letterbox, HiDpiScalesByTheDrawable) {
-    // A 800 x 400 window at 2x has a 1600 x 800 drawable: the picture uses every pixel of it.
-    ExpectRect(FitPicture(1600, 800), {0, 0, 1600, 800});
-    ExpectRect(FitPicture(2400, 1200), {0, 0, 2400, 1200});  // size rate 1.5 at 2x: exactly 3x
-    ExpectRect(FitPicture(1000, 500), {0, 0, 1000, 500});    // 125 % desktop scale: smooth, no bars
-    // A 1280 x 800 screen at 2x: 3x in the 2560 x 1600 drawable, not 1x of the window size doubled.
-    ExpectRect(FitPicture(2560, 1600), {80, 200, 2400, 1200});
-}
-
 // Over many sizes: inside the drawable, centred, 2:1 within a pixel, and either a whole multiple
 // or touching two opposite edges.
 TEST(Letterbox, EveryPlacementIsCentredAndFaithful) {

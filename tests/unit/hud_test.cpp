@@ -125,6 +125,13 @@ TEST(Meters, CountersAndRolls) {
     EXPECT_EQ(RollOffset(109, 1, MOVE_STEP_FORWARD, 15), 8);
     EXPECT_EQ(RollOffset(109, 2, MOVE_STEP_FORWARD, 15), 0);
     EXPECT_EQ(RollOffset(5, 0, MOVE_TURN_LEFT, 15), 0);
+    // Every frame of a step: the offset is cut, never rounded (frame 1 is 0.53 of a row).
+    for (int frame = 1; frame < 30; ++frame) {
+        draws = MeterDraws({MOVE_STEP_FORWARD, frame, 0, 9, 0});
+        EXPECT_EQ(draws[8][2], frame * 16 / 30) << "frame " << frame;
+        EXPECT_EQ(draws[7][2], frame * 16 / 30) << "frame " << frame;
+        EXPECT_EQ(draws[6][2], 0) << "frame " << frame;
+    }
     // The step display wraps at ten million.
     draws = MeterDraws({MOVE_IDLE, 0, 0, 12'345'678, 0});
     EXPECT_EQ(draws[1][3], 200);

@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "frame/random.h"
 #include "frame/tables.h"
-#include "maze/dadizider_1.h"
-#include "maze/dadizider_2.h"
 #include "maze/generate.h"
 #include "maze/maze_picture.h"
-#include "maze/maze_text.h"
-#include "maze/reachability.h"
 #include "maze_test_support.h"
 #include "platform/fake/fake_dx.h"
 
@@ -56,13 +49,6 @@ void ExpectPlayableState(const MazeState& state) {
     }
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace
 
 TEST(MazePipeline, HandsPlayAWinnableMazeWithItsRoute) {
@@ -89,38 +75,6 @@ TEST(MazePipeline, HandsPlayAWinnableMazeWithItsRoute) {
             }
         }
     }
-    fake::Reset();
-}
-
-TEST(MazePipeline, AlgorithmChoiceAndSeedCarryOver) {
-    fake::Reset();
-    fake::SetRecording(false);
-    MazeState viaPipeline, direct;
-    Random a{99}, b{99};
-    GenerateMaze(viaPipeline, a, 0);
-    direct = SolidMaze();
-    DadiZider1(direct, b);
-    CompleteMaze(direct);
-    EXPECT_EQ(viaPipeline.maze, direct.maze);
-    EXPECT_EQ(a.seed, b.seed);
-
-    for (uint8_t choice : {1, 2, 255}) {
-        Random c{99}, d{99};
-        GenerateMaze(viaPipeline, c, choice);
-        direct = SolidMaze();
-        DadiZider2(direct, d);
-        JoinGoalToStart(direct);
-        CompleteMaze(direct);
-        EXPECT_EQ(viaPipeline.maze, direct.maze) << int(choice);
-        EXPECT_EQ(c.seed, d.seed);
-    }
-
-    // The second stage of a run starts where the first one left the generator.
-    Random run{1};
-    MazeState first, second;
-    GenerateMaze(first, run, 0);
-    GenerateMaze(second, run, 0);
-    EXPECT_NE(first.maze, second.maze);
     fake::Reset();
 }
 
@@ -163,32 +117,6 @@ TEST(MazePipeline, DecoratesOnlyBendsAndJunctionsWithOneDrawPerPassage) {
     // The decorations never feed back into the maze grid.
     EXPECT_EQ(decorated.maze, plain.maze);
     EXPECT_EQ(decorated.routeSnapshot, plain.routeSnapshot);
-    fake::Reset();
-}
-
-TEST(MazePipeline, MatchesGoldenMazes) {
-    fake::Reset();
-    fake::SetRecording(false);
-    struct Golden {
-        uint32_t seed;
-        int algorithm;
-        int count;
-    };
-    for (const Golden g : {Golden{1, 1, 3}, Golden{1, 2, 3}, Golden{4294967295u, 2, 1}, Golden{0, 1, 1},
-                          Golden{5, 2, 1}}) {
-        const std::string name = "seed" + std::to_string(g.seed) + "-algorithm" + std::to_string(g.algorithm) +
-                                 "-count" + std::to_string(g.count) + ".txt";
-        const std::string expected = ReadFile(std::string(QUARNEL_FIXTURES) + "/mazes/" + name);
-        ASSERT_FALSE(expected.empty()) << name;
-        Random random{g.seed};
-        MazeState state;
-        std::string text;
-        for (int k = 0; k < g.count; ++k) {
-            GenerateMaze(state, random, static_cast<uint8_t>(g.algorithm - 1));
-            text += MazeText(state);
-        }
-        EXPECT_EQ(text, expected) << name;
-    }
     fake::Reset();
 }
 

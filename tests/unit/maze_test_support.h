@@ -1,6 +1,8 @@
 // Hand-made mazes and an independent route finder for the maze tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
 #include <set>
@@ -104,6 +106,20 @@ inline LatticeCount CountLattice(const MazeGrid& maze) {
     }
     count.reachableRooms = static_cast<int>(queue.size());
     return count;
+}
+
+// Frame, ring, rooms and pillars as every carving must leave them.
+inline void ExpectLatticeShape(const MazeGrid& maze) {
+    for (int x = 0; x <= 80; ++x) {
+        for (int y = 0; y <= 40; ++y) {
+            const int16_t c = maze[x][y];
+            if (x == 0 || x == 80 || y == 0 || y == 40) ASSERT_EQ(c, CELL_BORDER) << x << "," << y;
+            else if (x == 1 || x == 79 || y == 1 || y == 39) ASSERT_EQ(c, CELL_WALL) << x << "," << y;
+            else if (x % 2 == 0 && y % 2 == 0) ASSERT_EQ(c, CELL_PASSAGE) << x << "," << y;
+            else if (x % 2 == 1 && y % 2 == 1) ASSERT_EQ(c, CELL_WALL) << x << "," << y;
+            else ASSERT_TRUE(c == CELL_PASSAGE || c == CELL_WALL) << x << "," << y << " holds " << c;
+        }
+    }
 }
 
 }  // namespace maze_test

@@ -1,10 +1,6 @@
 // Metasequoia models that must load, and what they load into.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "mqo_test_support.h"
 #include "platform/mqo/mqo_model.h"
@@ -149,25 +145,3 @@ TEST(MqoLoad, ReadsFilesAndNamesTheFileInItsMessages) {
 }
 
 }  // namespace
-
-// The game's own wall models: 16 frames each, every frame inside its 1000 x 1000 cell with the
-// floor at 0, and the closed frame holding more surfaces than the open one.
-TEST(MqoLoad, GameWallModelsHaveSixteenFramesInTheirCell) {
-    for (const char* name : {"wall.mqo", "wall_SG.mqo", "wall_ETC.mqo"}) {
-        MqoModel model;
-        std::string error;
-        ASSERT_TRUE(LoadMqo(std::string(QUARNEL_SOURCE_DIR) + "/res_3d/" + name, model, error)) << error;
-        ASSERT_EQ(model.objects.size(), 16u) << name;
-        float lowest = 1e9f;
-        for (const MqoObject& frame : model.objects)
-            for (const MqoTriangle& t : frame.triangles)
-                for (const MqoCorner& c : t.corner) {
-                    EXPECT_LE(std::abs(c.x), 500.0f) << name;
-                    EXPECT_LE(std::abs(c.z), 500.0f) << name;
-                    EXPECT_GE(c.y, 0.0f) << name;
-                    lowest = std::min(lowest, c.y);
-                }
-        EXPECT_EQ(lowest, 0.0f) << name;
-        EXPECT_GT(model.objects[15].triangles.size(), model.objects[0].triangles.size()) << name;
-    }
-}

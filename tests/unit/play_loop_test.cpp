@@ -23,14 +23,6 @@ protected:
         game.maze.routeLength = 2;
         game.stageNumber = 4;
     }
-    int FlipsBeforeResult() {
-        int flips = 0;
-        for (const fake::Call& c : fake::Calls()) {
-            if (c.name == "dxGetDrawScreenGraph") ++flips;  // one per play frame, then the result's
-            if (c.name == "dxDrawFormatString") break;
-        }
-        return flips;
-    }
     Game game;
 };
 

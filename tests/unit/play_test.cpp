@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
 
 #include "platform/fake/fake_dx.h"
 #include "play/player.h"
@@ -19,16 +20,6 @@ MazeGrid WallMapWithOpen(std::initializer_list<MazeCell> open) {
 Player Frames(Player p, const MazeGrid& map, int input, int frames, uint64_t& steps) {
     for (int i = 0; i < frames; ++i) UpdateMovement(p, map, input, steps);
     return p;
-}
-
-TEST(Movement, StartOfPlay) {
-    const Player p;
-    EXPECT_EQ(p.cellX, 2);
-    EXPECT_EQ(p.cellY, 1);
-    EXPECT_EQ(p.facing, 0);
-    EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);
-    EXPECT_FLOAT_EQ(p.cameraPosition.z, 2000);
-    EXPECT_FLOAT_EQ(p.cameraTarget.x, 1001);  // looking along world +X, toward cell (2, 2)
 }
 
 TEST(Movement, StepForwardTakesThirtyFramesAfterTheAcceptingOne) {
@@ -150,6 +141,25 @@ TEST(Scene, CellPassModelsAndMasks) {
     EXPECT_EQ(draws[2].args, (std::vector<double>{15, 1 + 4 + 8}));  // dead end
     EXPECT_EQ(places[2].args, (std::vector<double>{15, 3000, 0, 2000}));
     EXPECT_EQ(NeighbourMask(map, 0, 0), 15);  // outside the grid counts as solid
+}
+
+// A cell with one solid side draws that side's frame: 1 world +X (the map's y + 1), 2 world -X,
+// 4 world +Z (x + 1), 8 world -Z (x - 1). The edge cells of an open 3 x 3 block have one each.
+TEST(Scene, OneSolidSideDrawsThatSidesFrame) {
+    fake::Reset();
+    MazeGrid map{};
+    for (int x = 10; x <= 12; ++x)
+        for (int y = 10; y <= 12; ++y) map[x][y] = MAP_PASSAGE;
+    DrawScene({-1, 11, -1, -1, -1, -1}, map, {0, 500, 0}, {1, 500, 0}, {1, 0, 0});
+    std::map<std::pair<int, int>, int> frameOf;  // map cell -> frame drawn there
+    const auto places = fake::CallsNamed("dxMV1SetPosition");
+    const auto draws = fake::CallsNamed("dxMV1DrawFrame");
+    ASSERT_EQ(places.size(), draws.size());
+    for (size_t i = 0; i < draws.size(); ++i)
+        frameOf[{int(places[i].args[3]) / 1000, int(places[i].args[1]) / 1000}] = int(draws[i].args[1]);
+    const std::map<std::pair<int, int>, int> expected = {
+        {{11, 12}, 1}, {{11, 10}, 2}, {{12, 11}, 4}, {{10, 11}, 8}, {{11, 11}, 0}};
+    for (const auto& [cell, frame] : expected) EXPECT_EQ(frameOf[cell], frame) << cell.first << "," << cell.second;
 }
 
 TEST(Scene, LoadsTheThreeModelsUnderTheirCodes) {

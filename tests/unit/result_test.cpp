@@ -25,13 +25,12 @@ TEST(Scores, CutNotRoundedAndCapped) {
         const Scores s = ComputeScores(c.route, c.turns, c.steps, c.ms);
         EXPECT_DOUBLE_EQ(s.distance, c.distance) << c.route << " " << c.steps;
         EXPECT_DOUBLE_EQ(s.time, c.time) << c.route << " " << c.ms;
-        EXPECT_DOUBLE_EQ(s.total, s.distance + s.time);
     }
     // No steps or no time cannot happen in play, but give the cap instead of garbage.
     EXPECT_DOUBLE_EQ(ComputeScores(100, 0, 0, 0.0).total, 100.0);
 }
 
-TEST(Scores, ResultLineAndPrintedForms) {
+TEST(Scores, ResultLine) {
     MazeState state;
     state.routeLength = 114;
     state.routeTurns = 1;
@@ -39,11 +38,6 @@ TEST(Scores, ResultLineAndPrintedForms) {
     const Scores scores = ComputeScores(114, 1, 228, 123456.789);
     EXPECT_EQ(ResultLine(state, result, scores),
               "result stage=3 algorithm=2 route=114 turns=1 steps=228 time_ms=123456 distance=25.0 time=23.2 total=48.2");
-    char text[64];
-    std::snprintf(text, sizeof text, "STAGE   % 3d", 3);
-    EXPECT_STREQ(text, "STAGE     3");
-    std::snprintf(text, sizeof text, "% 6.1f", 50.0);
-    EXPECT_STREQ(text, "  50.0");
 }
 
 int WaitWith(const char* script, int limit, int extraKey = 0) {
