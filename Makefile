@@ -9,7 +9,7 @@ SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_afte
 FUZZ_SECONDS ?= 60
 SOAK_STAGES ?= 200
 
-.PHONY: all build run test sanitize fuzz soak bench deps deps-test deps-fuzz clean
+.PHONY: all build run test sanitize fuzz soak bench deps deps-test deps-fuzz deps-package package clean
 
 all: build
 
@@ -34,6 +34,7 @@ run: deps $(BUILD)/build.ninja
 test: deps-test
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	$(MAKE) build
+	$(MAKE) package
 	cd $(BUILD) && ctest --output-on-failure -j2
 	$(MAKE) sanitize
 
@@ -63,7 +64,7 @@ bench: deps-test
 	bash bench/run.sh
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD) build-fuzz
 
 # Installs the game, the maze tool, the pictures and models, a menu entry and icons under PREFIX
 # (for example `sudo make install`, or `make install PREFIX=$HOME/.local`).
@@ -71,3 +72,20 @@ PREFIX ?= /usr/local
 .PHONY: install
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package, $(BUILD)/quarnel_VERSION_ARCH.deb, of what `make install` installs, laid out as
+# Debian lays out games (programs in /usr/games, data in /usr/share/games/quarnel). It is built in a
+# folder of its own, with Debian's hardened build flags and without the tests.
+PACKAGE_BUILD ?= build-deb
+deps-package:
+	bash scripts/install-deps.sh package
+
+# Configured on every run, so that a change of layout or flags here reaches an existing folder.
+package: deps-package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARNEL_TESTS=OFF \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DQUARNEL_INSTALL_DATADIR=share/games/quarnel
+	cmake --build $(PACKAGE_BUILD) --target quarnel quarnel-maze quarnel-docs
+	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(abspath $(BUILD))

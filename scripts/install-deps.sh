@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing for a purpose: "run" (build and play), "test", or
-# "fuzz" (clang with libFuzzer).
+# Installs the Debian packages that are missing for a purpose: "run" (build and play), "test",
+# "fuzz" (clang with libFuzzer) or "package" (build the Debian package).
 # Uses apt-get as root or through sudo; otherwise names the packages to install and fails.
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
   libepoxy-dev libglm-dev libfontconfig-dev libpng-dev libx11-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0)
+package_packages=(dpkg-dev file)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox time
-  desktop-file-utils)
+  desktop-file-utils "${package_packages[@]}" lintian appstream man-db)
 fuzz_packages=(clang libclang-rt-14-dev)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
   fuzz) wanted=("${run_packages[@]}" "${fuzz_packages[@]}") ;;
-  *) echo "usage: $0 run|test|fuzz" >&2; exit 2 ;;
+  package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
+  *) echo "usage: $0 run|test|fuzz|package" >&2; exit 2 ;;
 esac
 
 missing=()

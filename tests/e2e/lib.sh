@@ -135,6 +135,26 @@ expect_eq() {
     [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
 }
 
+# Runs PROGRAM from an empty folder on a short replay (the title, the first play frame) and expects
+# exit code 0, nothing on stderr, and the very pictures the built game shows from a play folder.
+expect_pictures_from_elsewhere() {
+    local program=$1 here=$WORK/elsewhere
+    printf '10 -\nshot title.png\n3 return\n30 -\nshot play.png\n1 escape\n' >"$WORK/pictures.txt"
+    if [[ ! -d "$WORK/reference" ]]; then
+        mkdir "$WORK/reference"
+        (cd "$(play_folder)" && "$GAME" --replay "$WORK/pictures.txt" && mv title.png play.png "$WORK/reference/")
+    fi
+    rm -rf "$here" && mkdir "$here"
+    local rc=0
+    (cd "$here" && "$program" --replay "$WORK/pictures.txt" 2>"$WORK/stderr") || rc=$?
+    expect_eq "$rc" 0 "exit code of $program from another folder"
+    [[ ! -s "$WORK/stderr" ]] || fail "$program complained from another folder: $(cat "$WORK/stderr")"
+    for picture in title.png play.png; do
+        cmp -s "$here/$picture" "$WORK/reference/$picture" || fail "$program from another folder: $picture differs"
+    done
+    (($(count_colour "$here/title.png" FFFFFF) > 300)) || fail "$program from another folder: no title text"
+}
+
 # Checks pixels: FILE X,Y=RRGGBB ...
 expect_pixels() {
     local file=$1 spec point

@@ -22,36 +22,12 @@ grep -qx 'Icon=quarnel' "$PREFIX/share/applications/quarnel.desktop" || fail "th
 expect_eq "$("$PREFIX/bin/quarnel" --version)" "$("$GAME" --version)" "installed version"
 
 start_display
-# The title, then the first play frame (the models and their textures).
-cat >"$WORK/walk.txt" <<SCRIPT
-10 -
-shot title.png
-3 return
-30 -
-shot play.png
-1 escape
-SCRIPT
-
-mkdir "$WORK/elsewhere"
-cd "$WORK/elsewhere"
-rc=0
-"$PREFIX/bin/quarnel" --replay "$WORK/walk.txt" 2>"$WORK/stderr" || rc=$?
-expect_eq "$rc" 0 "exit code of the installed game"
-[[ ! -s "$WORK/stderr" ]] || fail "the installed game complained: $(cat "$WORK/stderr")"
-# The same pictures as the built game shows from a folder with the data beside it.
-mkdir "$WORK/reference"
-(cd "$(play_folder)" && "$GAME" --replay "$WORK/walk.txt" 2>/dev/null && mv title.png play.png "$WORK/reference/")
-cmp -s title.png "$WORK/reference/title.png" || fail "the installed title picture differs from the built game's"
-cmp -s play.png "$WORK/reference/play.png" || fail "the installed play picture differs from the built game's"
-(($(count_colour title.png FFFFFF) > 300)) || fail "no title text"
-
-# The built game, not installed, finds the source tree's files from here too, and says nothing.
-rm -f title.png play.png
-"$GAME" --replay "$WORK/walk.txt" 2>"$WORK/stderr" || fail "the built game failed from another folder"
-[[ ! -s "$WORK/stderr" ]] || fail "the built game complained from another folder: $(cat "$WORK/stderr")"
-cmp -s play.png "$WORK/reference/play.png" || fail "the built game shows another play picture from here"
+expect_pictures_from_elsewhere "$PREFIX/bin/quarnel"
+# The built game, not installed, finds the source tree's files from anywhere too.
+expect_pictures_from_elsewhere "$GAME"
 
 # Settings: the installed file applies from any folder, the working folder's wins.
+cd "$WORK/elsewhere"
 echo "1.5" >"$DATA/QUARNEL_ini.txt"
 expect_window_then_escape "$PREFIX/bin/quarnel" 1200x600 "window size with the installed settings file"
 echo "1" >QUARNEL_ini.txt
