@@ -9,18 +9,14 @@ PNG_PROBE=$(realpath "${PNG_PROBE:-$BUILD_DIR/tests/png_probe}")
 X_WINDOW=$(realpath "${X_WINDOW:-$BUILD_DIR/tests/x_window}")
 WORK=$(mktemp -d)
 XVFB_PID=
-
 WM_PID=
 
 cleanup() {
-    if [[ -n "$WM_PID" ]]; then
-        kill "$WM_PID" 2>/dev/null || true
-        wait "$WM_PID" 2>/dev/null || true
-    fi
-    if [[ -n "$XVFB_PID" ]]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-    fi
+    local pid
+    for pid in $WM_PID $XVFB_PID; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -30,31 +26,20 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display and exports DISPLAY. Display numbers are drawn at random from a
-# high range: a server that is shutting down still removes its socket files, so a number that was
-# just freed is not safe to take at once.
+# Starts Xvfb on a display it picks itself and exports DISPLAY. Xvfb writes the number once it
+# accepts clients, so two tests starting at once never share a server.
 start_display() {
     command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-    local n
-    for _ in $(seq 20); do
-        n=$((200 + RANDOM % 700))
-        [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]] && continue
-        # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
-        Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
-        XVFB_PID=$!
-        for _ in $(seq 100); do
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=
+    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [[ -s "$WORK/display" ]] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+        sleep 0.1
     done
-    fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 }
 
 # Starts openbox on the display: focus changes and fullscreen come from a window manager.
@@ -84,10 +69,7 @@ wait_for_window() {
     local id
     for _ in $(seq 300); do
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-        if [[ -n "$id" ]]; then
-            echo "$id"
-            return 0
-        fi
+        [[ -n "$id" ]] && echo "$id" && return 0
         sleep 0.1
     done
     fail "no window named $1 appeared; the game said: $(cat "$WORK"/stderr 2>/dev/null)"
@@ -97,31 +79,15 @@ window_size() {
     xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
 }
 
-# Holds a key long enough for a 60 Hz game to see it, then releases it.
-hold_key() {
-    xdotool keydown "$1"
-    sleep "${2:-0.3}"
-    xdotool keyup "$1"
-}
-
-# Presses Escape until the game ends (a press while it still loads is not seen) and expects exit
-# code 0. Call it outside $(...): only the shell that started the game can collect its exit code.
+# Taps Escape, which the game sees even while it still loads, and expects it to end with 0. Call it
+# outside $(...): only the shell that started the game can collect its exit code.
 quit_with_escape() {
-    local rc=0
-    for _ in $(seq 10); do
-        hold_key Escape
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.5
-    done
-    if kill -0 "$1" 2>/dev/null; then
-        kill "$1"
-        fail "the game did not end after Escape"
-    fi
-    wait "$1" || rc=$?
-    expect_eq "$rc" 0 "exit code after Escape"
+    xdotool key Escape
+    wait_exit_timed "$1" 5
+    expect_eq "$EXIT_RC" 0 "exit code after Escape"
 }
 
-# Starts BINARY, checks its window is SIZE (as WxH), quits with Escape held on the keyboard.
+# Starts BINARY, checks its window is SIZE (as WxH), quits with Escape on the keyboard.
 expect_window_then_escape() {
     "$1" 2>"$WORK/stderr" &
     local pid=$! window

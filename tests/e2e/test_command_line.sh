@@ -1,46 +1,40 @@
 # Options, bad input scripts and a missing display: clear messages and the right exit codes; an
-# option's value after '=' works as after a blank.
+# option's value after '=' works as after a blank, and the seed shows in the maze.
 source "$(dirname "$0")/lib.sh"
 cd "$WORK"
 
 run() {  # run ARGS...: sets rc, out, err
     rc=0
     "$GAME" "$@" >"$WORK/out" 2>"$WORK/err" || rc=$?
-    out=$(cat "$WORK/out")
-    err=$(cat "$WORK/err")
+    out=$(cat "$WORK/out") err=$(cat "$WORK/err")
 }
 
 # No display at all: status 255 (-1) and one line saying why.
-unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
-run
-expect_eq "$rc" 255 "exit code without a display"
-expect_eq "$(wc -l <"$WORK/err")" 1 "lines on stderr without a display"
-[[ "$err" == quarnel:* ]] || fail "message without a display: $err"
-
+(
+    unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
+    run
+    expect_eq "$rc $(wc -l <"$WORK/err")" "255 1" "exit code and lines on stderr without a display"
+    [[ "$err" == quarnel:* ]] || fail "message without a display: $err"
+)
 run --help
-expect_eq "$rc" 0 "--help"
-[[ "$out" == *"--seed N"* && "$out" == *"--replay FILE"* ]] || fail "--help text: $out"
+[[ $rc == 0 && "$out" == *"--seed N"* && "$out" == *"--replay FILE"* ]] || fail "--help: $rc $out"
 run --version
-expect_eq "$rc" 0 "--version"
-[[ "$out" == "quarnel "* ]] || fail "--version text: $out"
-
+[[ $rc == 0 && "$out" == "quarnel "* ]] || fail "--version: $rc $out"
 for args in "--bogus" "--seed" "--seed 4294967296" "--seed abc" "--replay" "--seed=" "--seed=abc" "--report=1"; do
     # shellcheck disable=SC2086
     run $args
-    expect_eq "$rc" 2 "exit code for '$args'"
-    [[ "$err" == *usage:* ]] || fail "no usage for '$args': $err"
+    [[ $rc == 2 && "$err" == *usage:* ]] || fail "'$args': exit code $rc, $err"
 done
-
-# A malformed script fails before any window opens (no display here, so 2 and not 255).
+# A malformed or missing script fails before any window opens (no display here, so 2 and not 255).
 printf '10 -\n5 jump\n' >bad.txt
-run --replay bad.txt
-expect_eq "$rc" 2 "exit code for a malformed script"
-[[ "$err" == *"line 2"* ]] || fail "the message does not name the line: $err"
+for args in "--replay bad.txt" "--replay=bad.txt" "--replay missing.txt"; do
+    # shellcheck disable=SC2086
+    run $args
+    expect_eq "$rc" 2 "exit code of '$args'"
+done
+[[ "$err" == *missing.txt* ]] || fail "the message does not name the missing script: $err"
 run --replay=bad.txt
-expect_eq "$rc" 2 "exit code for a malformed script after --replay="
-[[ "$err" == *"line 2"* ]] || fail "--replay=: the message does not name the line: $err"
-run --replay missing.txt
-expect_eq "$rc" 2 "exit code for a missing script"
+[[ "$err" == *"line 2"* ]] || fail "the message does not name the bad line: $err"
 
 # The seed shows in the first play frame's map; --seed=5 and --seed 5 start the same maze.
 start_display

@@ -32,9 +32,7 @@ expect_picture() {
 }
 
 # Pressed and let go in one go, well within a frame.
-tap() {
-    xdotool keydown "$1" keyup "$1"
-}
+tap() { xdotool keydown "$1" keyup "$1"; }
 
 # Holds KEY while the focus goes to another window and comes back; CHECK runs while away and
 # again after coming back, and must find that nothing happened.
@@ -54,7 +52,6 @@ still_first_title() {
     x_window grab "$window" "$WORK/grab.png"
     expect_eq "$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/title_1.png")" 0 "$1: pixels differing from the title"
 }
-
 no_reseed_mark() {
     x_window grab "$window" "$WORK/grab.png"
     expect_eq "$(count_colour "$WORK/grab.png" FFFF00)" 0 "$1: yellow pixels of a re-seed"
@@ -94,12 +91,12 @@ expect_picture title_stage2 "the title of stage 2"
 
 hold_through_focus_change r no_reseed_mark
 xdotool keyup r
-for _ in $(seq 50); do
+reseeded() {
     x_window grab "$window" "$WORK/grab.png"
-    (($(count_colour "$WORK/grab.png" FFFF00) > 100)) && break
-    sleep 0.2
-done
-(($(count_colour "$WORK/grab.png" FFFF00) > 100)) || fail "no re-seed mark after R was let go"
+    (($(count_colour "$WORK/grab.png" FFFF00) > 100))
+}
+for _ in $(seq 50); do reseeded && break || sleep 0.2; done
+reseeded || fail "no re-seed mark after R was let go"
 
 tap Escape
 wait_exit_timed "$pid" 5

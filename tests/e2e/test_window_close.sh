@@ -15,7 +15,7 @@ start_game() {
     xdotool windowfocus --sync "$window"
     sleep 0.5
     if [[ "$1" == play ]]; then
-        hold_key Return
+        xdotool key Return
         sleep 0.5
         xdotool keydown Up  # held: walking on when the end comes
         sleep 0.3

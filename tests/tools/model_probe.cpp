@@ -1,5 +1,5 @@
-// Drives the real drawing calls from commands on standard input, for the end-to-end tests and for
-// timing the 3-D pass. One command a line:
+// Drives the real drawing calls from commands on standard input, for the end-to-end tests. One
+// command a line:
 //   load FILE                     prints "model H" (H is -1 when the load fails)
 //   delete H
 //   camera EX EY EZ TX TY TZ      dxSetCameraPositionAndTarget_UpVecY
@@ -16,15 +16,10 @@
 //   graph H X Y T                 dxDrawGraph with transparency flag T
 //   extend H X1 Y1 X2 Y2 T        dxDrawExtendGraph
 //   clear                         dxClearDrawScreen
-//   maze H                        a maze-like 81 x 41 cell pass of model H, frames by neighbour mask
-//   time N H                      clears and draws "maze H" N times; prints
-//                                 "pass_ms median MS p90 MS draws D"
 //   shot FILE.png                 saves the screen, prints "calls N" (GL draws since the last
 //                                 shot), then shows it
 #include <SDL2/SDL_image.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -35,29 +30,6 @@
 
 namespace {
 
-// Rooms on odd cells, corridors between them open by a fixed pattern, a solid frame around.
-bool Walkable(int x, int y) {
-    if (x < 1 || x > 79 || y < 1 || y > 39) return false;
-    if (x % 2 == 1 && y % 2 == 1) return true;
-    if (x % 2 == 1 && y % 2 == 0) return (x * 7 + y * 13) % 3 == 0;
-    if (x % 2 == 0 && y % 2 == 1) return (x * 5 + y * 11) % 4 != 0;
-    return false;
-}
-
-int DrawMaze(int model) {
-    int cells = 0;
-    for (int x = 0; x <= 80; ++x)
-        for (int y = 0; y <= 40; ++y) {
-            if (!Walkable(x, y)) continue;
-            dxMV1SetPosition(model, VECTOR{float(y * 1000), 0, float(x * 1000)});
-            const int mask = (!Walkable(x, y + 1) ? 1 : 0) + (!Walkable(x, y - 1) ? 2 : 0) +
-                             (!Walkable(x + 1, y) ? 4 : 0) + (!Walkable(x - 1, y) ? 8 : 0);
-            dxMV1DrawFrame(model, mask);
-            ++cells;
-        }
-    return cells;
-}
-
 void SaveShot(const std::string& file) {
     Backend& b = TheBackend();
     std::vector<uint8_t> rgb = b.renderer.ReadScreen();
@@ -67,24 +39,6 @@ void SaveShot(const std::string& file) {
     if (!surface || IMG_SavePNG(surface, file.c_str()) != 0) std::printf("cannot save %s\n", file.c_str());
     SDL_FreeSurface(surface);
     dxScreenFlip();
-}
-
-void Time(int passes, int model) {
-    std::vector<double> ms;
-    int draws = 0;
-    for (int i = 0; i < passes; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        dxClearDrawScreen();
-        TheBackend().renderer.TakeDrawCalls();
-        DrawMaze(model);
-        dxDrawBox(0, 0, 1, 1, 0, 1);  // a 2-D draw sends the queued models first
-        draws = TheBackend().renderer.TakeDrawCalls();
-        glFinish();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    if (ms.empty()) return;
-    std::sort(ms.begin(), ms.end());
-    std::printf("pass_ms median %.3f p90 %.3f draws %d\n", ms[ms.size() / 2], ms[ms.size() * 9 / 10], draws);
 }
 
 VECTOR Vector(std::istringstream& in) {
@@ -136,10 +90,6 @@ void Run(const std::string& command, std::istringstream& in) {
         dxDrawExtendGraph(x1, y1, x2, y2, h, f);
     } else if (command == "clear") {
         dxClearDrawScreen();
-    } else if (command == "maze" && in >> h) {
-        std::printf("cells %d\n", DrawMaze(h));
-    } else if (command == "time" && in >> f >> h) {
-        Time(f, h);
     } else if (command == "shot" && in >> word) {
         SaveShot(word);
     } else {
