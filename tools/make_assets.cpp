@@ -12,42 +12,42 @@
 
 namespace {
 
-bool write_text(const std::filesystem::path& path, const std::string& text) {
+bool WriteText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
     if (!out) std::fprintf(stderr, "quarnel-assets: cannot write %s\n", path.string().c_str());
     return static_cast<bool>(out);
 }
 
-bool write_pictures(const std::filesystem::path& res) {
-    using art::save_png;
+bool WritePictures(const std::filesystem::path& res) {
+    using art::SavePng;
     bool ok = true;
-    ok &= save_png(art::player_arrows(), res / "Player.png");
-    ok &= save_png(art::time_digits(), res / "d_meter.png");
-    ok &= save_png(art::counter_digits(), res / "counter.png");
-    ok &= save_png(art::meter_panel(), res / "d_meter_panel.png");
-    ok &= save_png(art::title_art(), res / "title_maze.png");
-    ok &= save_png(art::start_art(), res / "start.png");
-    ok &= save_png(art::goal_art(), res / "goal.png");
-    ok &= save_png(art::icon(16), res / "icon16.png");
-    ok &= save_png(art::icon(32), res / "icon32.png");
+    ok &= SavePng(art::PlayerArrows(), res / "Player.png");
+    ok &= SavePng(art::TimeDigits(), res / "d_meter.png");
+    ok &= SavePng(art::CounterDigits(), res / "counter.png");
+    ok &= SavePng(art::MeterPanel(), res / "d_meter_panel.png");
+    ok &= SavePng(art::TitleArt(), res / "title_maze.png");
+    ok &= SavePng(art::StartArt(), res / "start.png");
+    ok &= SavePng(art::GoalArt(), res / "goal.png");
+    ok &= SavePng(art::Icon(16), res / "icon16.png");
+    ok &= SavePng(art::Icon(32), res / "icon32.png");
     return ok;
 }
 
-bool write_models(const std::filesystem::path& dir) {
-    using art::save_png;
+bool WriteModels(const std::filesystem::path& dir) {
+    using art::SavePng;
     bool ok = true;
-    ok &= save_png(art::wall_texture(), dir / "tex_wall.png");
-    ok &= save_png(art::floor_texture(), dir / "tex_floor.png");
-    ok &= save_png(art::ceiling_texture(), dir / "tex_ceiling.png");
-    ok &= save_png(art::gate_wall_texture(), dir / "tex_gate_wall.png");
-    ok &= save_png(art::gate_floor_texture(), dir / "tex_gate_floor.png");
-    ok &= save_png(art::torch_wall_texture(), dir / "tex_torch_wall.png");
-    ok &= write_text(dir / "wall.mqo", art::cell_model({"tex_wall.png", "tex_floor.png", "tex_ceiling.png"}));
-    ok &= write_text(dir / "wall_SG.mqo",
-                     art::cell_model({"tex_gate_wall.png", "tex_gate_floor.png", "tex_ceiling.png", 0.35, 0.5}));
-    ok &= write_text(dir / "wall_ETC.mqo",
-                     art::cell_model({"tex_torch_wall.png", "tex_floor.png", "tex_ceiling.png", 0.2, 0}));
+    ok &= SavePng(art::WallTexture(), dir / "tex_wall.png");
+    ok &= SavePng(art::FloorTexture(), dir / "tex_floor.png");
+    ok &= SavePng(art::CeilingTexture(), dir / "tex_ceiling.png");
+    ok &= SavePng(art::GateWallTexture(), dir / "tex_gate_wall.png");
+    ok &= SavePng(art::GateFloorTexture(), dir / "tex_gate_floor.png");
+    ok &= SavePng(art::TorchWallTexture(), dir / "tex_torch_wall.png");
+    ok &= WriteText(dir / "wall.mqo", art::CellModel({"tex_wall.png", "tex_floor.png", "tex_ceiling.png"}));
+    ok &= WriteText(dir / "wall_SG.mqo",
+                     art::CellModel({"tex_gate_wall.png", "tex_gate_floor.png", "tex_ceiling.png", 0.35, 0.5}));
+    ok &= WriteText(dir / "wall_ETC.mqo",
+                     art::CellModel({"tex_torch_wall.png", "tex_floor.png", "tex_ceiling.png", 0.2, 0}));
     return ok;
 }
 
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     IMG_Init(IMG_INIT_PNG);
-    bool ok = write_pictures(root / "res") && write_models(root / "res_3d");
+    bool ok = WritePictures(root / "res") && WriteModels(root / "res_3d");
     IMG_Quit();
     return ok ? 0 : 1;
 }
