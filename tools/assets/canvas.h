@@ -12,7 +12,7 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-// Pure green is the game's transparent colour; only Canvas::clear writes it.
+// Pure green is the game's transparent colour; only Canvas::Clear writes it.
 inline constexpr Rgb KEY{0, 255, 0};
 
 constexpr Rgb Hex(uint32_t rgb) {
