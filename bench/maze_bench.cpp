@@ -39,8 +39,8 @@ void BM_Carve(benchmark::State& bench) {
     fake::SetRecording(false);
     Random random{1};
     for (auto _ : bench) {
-        g_state.GoalX = LAST_ROOM.x;
-        g_state.GoalY = LAST_ROOM.y;
+        g_state.goalX = LAST_ROOM.x;
+        g_state.goalY = LAST_ROOM.y;
         InitMazeGrid(g_state);
         if (bench.range(0) == 0) DadiZider1(g_state, random);
         else DadiZider2(g_state, random);
@@ -68,8 +68,8 @@ const GridPool& StagePool(uint8_t choice, bool completed) {
             g_state.maze[ENTRANCE_CELL.x][ENTRANCE_CELL.y] = CELL_WALL;
             g_state.maze[EXIT_CELL.x][EXIT_CELL.y] = CELL_WALL;
         } else {
-            g_state.GoalX = LAST_ROOM.x;
-            g_state.GoalY = LAST_ROOM.y;
+            g_state.goalX = LAST_ROOM.x;
+            g_state.goalY = LAST_ROOM.y;
             InitMazeGrid(g_state);
             if (choice == 0) DadiZider1(g_state, random);
             else DadiZider2(g_state, random);
@@ -87,8 +87,8 @@ void BM_CompleteMaze(benchmark::State& bench) {
     size_t next = 0;
     for (auto _ : bench) {
         g_state.maze = carved[next++ % POOL_SIZE];
-        g_state.GoalX = LAST_ROOM.x;
-        g_state.GoalY = LAST_ROOM.y;
+        g_state.goalX = LAST_ROOM.x;
+        g_state.goalY = LAST_ROOM.y;
         CompleteMaze(g_state);
         benchmark::DoNotOptimize(g_state.routeLength);
     }
@@ -103,8 +103,8 @@ void BM_FindRoute(benchmark::State& bench) {
     size_t next = 0;
     for (auto _ : bench) {
         g_state.maze = stages[next++ % POOL_SIZE];
-        g_state.GoalX = LAST_ROOM.x;
-        g_state.GoalY = LAST_ROOM.y;
+        g_state.goalX = LAST_ROOM.x;
+        g_state.goalY = LAST_ROOM.y;
         FindRoute(g_state, START_CELL.x, START_CELL.y);
         benchmark::DoNotOptimize(g_state.goalFound);
     }

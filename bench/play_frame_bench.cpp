@@ -21,13 +21,13 @@ void BM_PlayFrame(benchmark::State& bench) {
     fake::SetPainting(false);
     static Game game;
     GenerateMaze(game.maze, game.random, 0);
-    game.workImage = dxMakeGraph(800, 400, 0);
+    game.workImage = dxMakeGraph(SCREEN_WIDTH, SCREEN_HEIGHT, 0);
     Player player;
     long frame = 0;
     const long before = AllocationCount();
     for (auto _ : bench) {
         game.elapsedMs = double(frame) * 1000.0 / 60.0;
-        UpdateMovement(player, game.maze.wallMap, Input(frame++), game.stepCounter);
+        UpdatePlayFrame(game, player, Input(frame++));
         DrawPlayFrame(game, player);
         benchmark::DoNotOptimize(player.cameraPosition);
     }

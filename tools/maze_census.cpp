@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "frame/tables.h"
+#include "frame/direction.h"
 #include "maze/dadizider_2.h"
 #include "maze/generate.h"
 #include "maze/reachability.h"
@@ -41,10 +41,10 @@ int CountLoops(const MazeGrid& maze) {
             while (head < tail) {
                 const int rx = queue[head][0], ry = queue[head][1];
                 ++head;
-                for (int d = 0; d < 4; ++d) {
-                    const int nx = rx + 2 * DIR_DX[d], ny = ry + 2 * DIR_DY[d];
-                    if (!IsRoom(nx, ny) || maze[rx + DIR_DX[d]][ry + DIR_DY[d]] != CELL_PASSAGE) continue;
-                    if (d < 2) ++slots;  // each slot counted from one side only
+                for (const Direction d : ALL_DIRECTIONS) {
+                    const int nx = rx + 2 * StepX(d), ny = ry + 2 * StepY(d);
+                    if (!IsRoom(nx, ny) || maze[rx + StepX(d)][ry + StepY(d)] != CELL_PASSAGE) continue;
+                    if (d == Direction::Right || d == Direction::Up) ++slots;  // each slot counted from one side only
                     if (component[nx][ny]) continue;
                     component[nx][ny] = static_cast<int16_t>(components);
                     queue[tail++] = {static_cast<int8_t>(nx), static_cast<int8_t>(ny)};
@@ -57,8 +57,8 @@ int CountLoops(const MazeGrid& maze) {
 
 void Census(uint32_t seed, Tally& tally, DadiZider2Work& work, MazeState& state) {
     Random random{seed};
-    state.GoalX = LAST_ROOM.x;
-    state.GoalY = LAST_ROOM.y;
+    state.goalX = LAST_ROOM.x;
+    state.goalY = LAST_ROOM.y;
     InitMazeGrid(state);
     DadiZider2(state, random, work);
     const bool cutOff = !IsGoalReachable(state);

@@ -3,6 +3,7 @@
 #include <array>
 #include <queue>
 
+#include "frame/direction.h"
 #include "frame/random.h"
 #include "maze/generate.h"
 
@@ -10,33 +11,28 @@ namespace {
 
 constexpr int MOVE_TICKS = 31;  // the accepting frame and 30 animated ones
 
-// Map steps of the four facings: down, left, up, right.
-constexpr int FACING_DX[4] = {0, -1, 0, 1};
-constexpr int FACING_DY[4] = {1, 0, -1, 0};
+MazeCell Next(MazeCell c, Direction d) { return {c.x + StepX(d), c.y + StepY(d)}; }
 
-int FacingTowards(MazeCell from, MazeCell to) {
-    for (int f = 0; f < 4; ++f)
-        if (from.x + FACING_DX[f] == to.x && from.y + FACING_DY[f] == to.y) return f;
-    return -1;
+Direction Towards(MazeCell from, MazeCell to) {
+    for (const Direction d : ALL_DIRECTIONS)
+        if (Next(from, d).x == to.x && Next(from, d).y == to.y) return d;
+    return Direction::Down;
 }
 
 std::string Hold(const char* keys) { return std::to_string(MOVE_TICKS) + " " + keys + "\n"; }
 
-// A left turn lowers the facing by one, a right turn raises it.
-std::string Turns(int from, int to) {
-    switch ((to - from + 4) % 4) {
-        case 1: return Hold("right");
-        case 2: return Hold("left") + Hold("left");
-        case 3: return Hold("left");
-        default: return "";
-    }
+std::string Turns(Direction from, Direction to) {
+    if (to == TurnRight(from)) return Hold("right");
+    if (to == Opposite(from)) return Hold("left") + Hold("left");
+    if (to == TurnLeft(from)) return Hold("left");
+    return "";
 }
 
 }  // namespace
 
 std::vector<MazeCell> RouteCells(const MazeState& state) {
     // Shortest path over the marked cells, so stray marks cannot lead the walk astray.
-    std::array<std::array<int, MAZE_HEIGHT>, MAZE_WIDTH> from{};
+    std::array<std::array<int, MAZE_HEIGHT>, MAZE_WIDTH> from{};  // the direction back, plus one
     for (auto& column : from) column.fill(-1);
     std::queue<MazeCell> open;
     open.push(START_CELL);
@@ -45,19 +41,18 @@ std::vector<MazeCell> RouteCells(const MazeState& state) {
     while (!open.empty()) {
         const MazeCell c = open.front();
         open.pop();
-        for (int f = 0; f < 4; ++f) {
-            const MazeCell n{c.x + FACING_DX[f], c.y + FACING_DY[f]};
+        for (const Direction d : {Direction::Down, Direction::Left, Direction::Up, Direction::Right}) {
+            const MazeCell n = Next(c, d);
             if (n.x < 1 || n.x > MAZE_WIDTH - 2 || n.y < 1 || n.y > MAZE_HEIGHT - 2) continue;
             if (state.routeSnapshot[n.x][n.y] != CELL_MARK || from[n.x][n.y] >= 0) continue;
-            from[n.x][n.y] = (f + 2) % 4 + 1;  // the facing that leads back, plus one
+            from[n.x][n.y] = Number(Opposite(d)) + 1;
             open.push(n);
         }
     }
     if (from[last.x][last.y] < 0) return {};
     std::vector<MazeCell> reversed{EXIT_CELL, last};
     for (MazeCell c = last; c.x != START_CELL.x || c.y != START_CELL.y;) {
-        const int back = from[c.x][c.y] - 1;
-        c = {c.x + FACING_DX[back], c.y + FACING_DY[back]};
+        c = Next(c, DirectionNumbered(from[c.x][c.y] - 1));
         reversed.push_back(c);
     }
     reversed.push_back(ENTRANCE_CELL);
@@ -66,12 +61,12 @@ std::vector<MazeCell> RouteCells(const MazeState& state) {
 
 std::string WalkInstructions(const std::vector<MazeCell>& route) {
     std::string script;
-    int facing = 0;
+    Direction ahead = FacingDirection(0);
     for (size_t i = 1; i < route.size(); ++i) {
-        const int wanted = FacingTowards(route[i - 1], route[i]);
-        script += Turns(facing, wanted);
+        const Direction wanted = Towards(route[i - 1], route[i]);
+        script += Turns(ahead, wanted);
         script += Hold("up");
-        facing = wanted;
+        ahead = wanted;
     }
     return script;
 }

@@ -23,7 +23,7 @@ int RunGame(Game& game) {
     dxSetWindowIconID(102);
     ReadSettings();
     dxChangeWindowMode(1);
-    dxSetGraphMode(800, 400, 16, 60);
+    dxSetGraphMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, 60);
     if (dxDxLib_Init() < 0) return -1;
     dxSetTransColor(0, 255, 0);
     LoadImages(game.images);

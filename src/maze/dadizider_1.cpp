@@ -1,15 +1,18 @@
 #include "maze/dadizider_1.h"
 
+#include "frame/direction.h"
 
 namespace {
 
-// Direction numbers 1..4 of the pillar arms: the wall cell they add and the choice range for the
-// next pillar of the column. After "down" the next pillar may not point up at the same cell.
+// The pillar arms chosen by the numbers 1..4: the direction of the wall cell they add and the
+// choice range for the next pillar of the column. After "down" the next pillar may not point up
+// at the same cell.
 struct PillarArm {
-    int dx, dy;
+    Direction toward;
     int rangeAfter;
 };
-constexpr PillarArm PILLAR_ARMS[4] = {{-1, 0, 3}, {0, 1, 2}, {1, 0, 3}, {0, -1, 3}};
+constexpr PillarArm PILLAR_ARMS[4] = {
+    {Direction::Left, 3}, {Direction::Down, 2}, {Direction::Right, 3}, {Direction::Up, 3}};
 
 void ClearField(MazeState& state) {
     for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x)
@@ -46,7 +49,7 @@ void DadiZider1(MazeState& state, Random& random) {
             SetCell(state, x, y, CELL_WALL);
             const int d = RandomIndex(random, choiceRange + extra) + base;
             const PillarArm& arm = PILLAR_ARMS[d - 1];
-            SetCell(state, x + arm.dx, y + arm.dy, CELL_WALL);
+            SetCell(state, x + StepX(arm.toward), y + StepY(arm.toward), CELL_WALL);
             choiceRange = arm.rangeAfter;
         }
         extra = 0;

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "frame/tables.h"
+#include "frame/direction.h"
 #include "maze/maze_picture.h"
 
 namespace {
@@ -10,22 +10,23 @@ namespace {
 // One of the 24 orders of the four directions: floor(24 r).
 int DrawRow(Random& random) { return RandomIndex(random, 24); }
 
-// Bit d set when the neighbour of room (x, y) in direction d holds `code`; `reach` 2 looks at the
-// room beyond instead. Rooms lie inside the frame, so both reads stay on the grid.
-int NeighbourMask(const MazeGrid& maze, int x, int y, int reach, int16_t code) {
+// The direction mask of the neighbours of room (x, y) that hold `code`; `reach` 2 looks at the
+// rooms beyond instead. Rooms lie inside the frame, so both reads stay on the grid.
+int DirectionsHolding(const MazeGrid& maze, int x, int y, int reach, int16_t code) {
     return int(maze[x + reach][y] == code) | int(maze[x][y - reach] == code) << 1 |
            int(maze[x - reach][y] == code) << 2 | int(maze[x][y + reach] == code) << 3;
 }
 
 constexpr int SLOT_WALLS = 0x0F;
-int Opposite(int d) { return (d + 2) & 3; }
+
+Direction Lowest(int mask) { return DirectionNumbered(std::countr_zero(static_cast<unsigned>(mask))); }
 
 // Mode 1: a room with a single opening never starts with the direction straight away from it.
 int ChooseRow(uint8_t sides, Random& random, int mode) {
     if (mode == 1) {
         const int open = ~sides & SLOT_WALLS;  // slots are wall or passage
         if (open != 0 && (open & (open - 1)) == 0) {  // one opening; no popcount call on plain x86-64
-            const int straightOn = Opposite(std::countr_zero(static_cast<unsigned>(open)));
+            const int straightOn = Number(Opposite(Lowest(open)));
             int row;
             do row = DrawRow(random);
             while (DIR_PERMUTATIONS[row][0] == straightOn);
@@ -46,18 +47,18 @@ constexpr FirstInRowTable MakeFirstInRow() {
 constexpr FirstInRowTable FIRST_IN_ROW = MakeFirstInRow();
 
 // Opens the slot beside room (x, y) toward d; the rooms on both sides of it see no wall there now.
-void OpenSlot(MazeState& state, DadiZider2Work& work, int x, int y, int d) {
-    SetCell(state, x + DIR_DX[d], y + DIR_DY[d], CELL_PASSAGE);
-    work.sides[x][y] &= static_cast<uint8_t>(~(1 << d));
-    work.sides[x + 2 * DIR_DX[d]][y + 2 * DIR_DY[d]] &= static_cast<uint8_t>(~(1 << Opposite(d)));
+void OpenSlot(MazeState& state, DadiZider2Work& work, int x, int y, Direction d) {
+    SetCell(state, x + StepX(d), y + StepY(d), CELL_PASSAGE);
+    work.sides[x][y] &= static_cast<uint8_t>(~Bit(d));
+    work.sides[x + 2 * StepX(d)][y + 2 * StepY(d)] &= static_cast<uint8_t>(~Bit(Opposite(d)));
 }
 
 // Opens room (x, y); the rooms two cells away no longer see a wall beyond their slot toward it.
 // Rooms lie inside the frame, so every neighbour read stays on the grid.
 void OpenRoom(MazeState& state, DadiZider2Work& work, int x, int y) {
     SetCell(state, x, y, CELL_PASSAGE);
-    for (int d = 0; d < 4; ++d)
-        work.sides[x + 2 * DIR_DX[d]][y + 2 * DIR_DY[d]] &= static_cast<uint8_t>(~(0x10 << Opposite(d)));
+    for (const Direction d : ALL_DIRECTIONS)
+        work.sides[x + 2 * StepX(d)][y + 2 * StepY(d)] &= static_cast<uint8_t>(~(Bit(Opposite(d)) << 4));
 }
 
 void Push(DadiZider2Work& work, int x, int y) {
@@ -87,11 +88,11 @@ bool Carve(MazeState& state, Random& random, DadiZider2Work& work, int& x, int& 
     const int row = ChooseRow(sides, random, mode);
     // Tested before the row is used, so that a step with nothing to carve does not wait on the draw.
     if (carvable == 0) return false;
-    const int d = FIRST_IN_ROW[row][carvable];
+    const Direction d = DirectionNumbered(FIRST_IN_ROW[row][carvable]);
     Push(work, x, y);
     OpenSlot(state, work, x, y, d);
-    x += 2 * DIR_DX[d];
-    y += 2 * DIR_DY[d];
+    x += 2 * StepX(d);
+    y += 2 * StepY(d);
     OpenRoom(state, work, x, y);
     return true;
 }
@@ -105,7 +106,7 @@ FirstWalkEnd FirstWalk(MazeState& state, Random& random, DadiZider2Work& work, i
         while (Carve(state, random, work, x, y, 0) && run <= 999) {
             ++run;
             Record(work.firstWalk, work.firstCount, x, y);
-            if (x == state.GoalX && y == state.GoalY) return FirstWalkEnd::ReachedGoal;
+            if (x == state.goalX && y == state.goalY) return FirstWalkEnd::ReachedGoal;
             if (work.firstCount >= DZ2_FIRST_WALK_ROOMS) return FirstWalkEnd::ListFull;
         }
         if (!Pop(work, x, y)) return FirstWalkEnd::StackEmpty;
@@ -114,10 +115,10 @@ FirstWalkEnd FirstWalk(MazeState& state, Random& random, DadiZider2Work& work, i
 
 // Opens the slot toward the first room two cells away that carries the join mark.
 bool JoinFirstWalk(MazeState& state, DadiZider2Work& work, int x, int y) {
-    for (int i = 0; i < 4; ++i) {
-        if (state.maze[x + 2 * DIR_DX[i]][y + 2 * DIR_DY[i]] != DZ2_JOIN_MARK) continue;
-        OpenSlot(state, work, x, y, i);
-        DrawCellBox(static_cast<int16_t>(x + DIR_DX[i]), static_cast<int16_t>(y + DIR_DY[i]), CELL_PASSAGE);
+    for (const Direction d : ALL_DIRECTIONS) {
+        if (state.maze[x + 2 * StepX(d)][y + 2 * StepY(d)] != DZ2_JOIN_MARK) continue;
+        OpenSlot(state, work, x, y, d);
+        DrawCellBox(static_cast<int16_t>(x + StepX(d)), static_cast<int16_t>(y + StepY(d)), CELL_PASSAGE);
         return true;
     }
     return false;
@@ -127,8 +128,8 @@ bool JoinFirstWalk(MazeState& state, DadiZider2Work& work, int x, int y) {
 // Once its own stack entries are used up it resumes on the first walk's, where it joins at once.
 void SecondWalk(MazeState& state, Random& random, DadiZider2Work& work) {
     ReplaceCode(state, CELL_PASSAGE, DZ2_JOIN_MARK);
-    int x = state.GoalX;
-    int y = state.GoalY;
+    int x = state.goalX;
+    int y = state.goalY;
     OpenRoom(state, work, x, y);
     DrawCellBox(static_cast<int16_t>(x), static_cast<int16_t>(y), CELL_PASSAGE);
     for (bool going = true; going;) {
@@ -158,8 +159,8 @@ void ShortWalk(MazeState& state, Random& random, DadiZider2Work& work, int x, in
 void OpenScannedRoom(MazeState& state, DadiZider2Work& work, int x, int y) {
     OpenRoom(state, work, x, y);
     if ((~work.sides[x][y] & SLOT_WALLS) != 0) return;
-    const int open = NeighbourMask(state.maze, x, y, 2, CELL_PASSAGE);
-    if (open != 0) OpenSlot(state, work, x, y, std::countr_zero(static_cast<unsigned>(open)));
+    const int open = DirectionsHolding(state.maze, x, y, 2, CELL_PASSAGE);
+    if (open != 0) OpenSlot(state, work, x, y, Lowest(open));
 }
 
 // The sides of every room in the grid InitMazeGrid leaves: every slot wall, and a wall room beyond
@@ -169,8 +170,8 @@ constexpr RoomSides MakeFreshSides() {
     for (int x = ROOM_MIN; x <= ROOM_MAX_X; x += 2) {
         for (int y = ROOM_MIN; y <= ROOM_MAX_Y; y += 2) {
             int bits = SLOT_WALLS;
-            for (int d = 0; d < 4; ++d)
-                if (IsRoom(x + 2 * DIR_DX[d], y + 2 * DIR_DY[d])) bits |= 0x10 << d;
+            for (const Direction d : ALL_DIRECTIONS)
+                if (IsRoom(x + 2 * StepX(d), y + 2 * StepY(d))) bits |= Bit(d) << 4;
             sides[x][y] = static_cast<uint8_t>(bits);
         }
     }
@@ -196,8 +197,8 @@ void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
 void ReadSides(const MazeGrid& maze, RoomSides& sides) {
     for (int x = ROOM_MIN; x <= ROOM_MAX_X; ++x)
         for (int y = ROOM_MIN; y <= ROOM_MAX_Y; ++y)
-            sides[x][y] = static_cast<uint8_t>(NeighbourMask(maze, x, y, 1, CELL_WALL) |
-                                               NeighbourMask(maze, x, y, 2, CELL_WALL) << 4);
+            sides[x][y] = static_cast<uint8_t>(DirectionsHolding(maze, x, y, 1, CELL_WALL) |
+                                               DirectionsHolding(maze, x, y, 2, CELL_WALL) << 4);
 }
 
 int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,

@@ -121,19 +121,19 @@ void CompleteMaze(MazeState& state) {
     WalkRoute(state, START_CELL.x, START_CELL.y, CELL_PASSAGE);
     ReplaceCode(state, CELL_MARK, CELL_PASSAGE);
     state.routeLength += 1;  // the exit cell
-    state.GoalX = EXIT_CELL.x;
-    state.GoalY = EXIT_CELL.y;
+    state.goalX = EXIT_CELL.x;
+    state.goalY = EXIT_CELL.y;
     state.maze[EXIT_CELL.x][EXIT_CELL.y] = CELL_PASSAGE;
     state.maze[ENTRANCE_CELL.x][ENTRANCE_CELL.y] = CELL_PASSAGE;
     DeriveMaps(state);
-    state.wallMap[state.GoalX][state.GoalY] = MAP_SG;
+    state.wallMap[state.goalX][state.goalY] = MAP_SG;
     state.wallMap[ENTRANCE_CELL.x][ENTRANCE_CELL.y] = MAP_SG;
     DecorateWallMap(state);
 }
 
 void GenerateMaze(MazeState& state, Random& random, uint8_t algorithmChoice) {
-    state.GoalX = LAST_ROOM.x;
-    state.GoalY = LAST_ROOM.y;
+    state.goalX = LAST_ROOM.x;
+    state.goalY = LAST_ROOM.y;
     InitMazeGrid(state);
     if (algorithmChoice == 0) DadiZider1(state, random);
     else DadiZider2(state, random);

@@ -41,14 +41,36 @@ inline constexpr int ROOM_MAX_Y = 38;
 // Indexed [x][y].
 using MazeGrid = std::array<std::array<int16_t, MAZE_HEIGHT>, MAZE_WIDTH>;
 
+constexpr bool OnGrid(int x, int y) { return x >= 0 && x < MAZE_WIDTH && y >= 0 && y < MAZE_HEIGHT; }
+
+// The route search and the repair pass through passages and marked cells alike; only the low byte
+// of a code counts.
+constexpr bool OpenForSearch(int16_t code) {
+    const auto c = static_cast<uint8_t>(code);
+    return c == CELL_PASSAGE || c == CELL_MARK;
+}
+
+// One stage's maze. The grids change meaning from phase to phase; each says who writes and reads it.
 struct MazeState {
+    // Carving codes, written by the carving (DadiZider 2 briefly adds DZ2_JOIN_MARK); then route
+    // marks while the route is searched and walked; passages and walls with the entrance and exit
+    // open during play, when the play update marks the player's trail; then the review paint of
+    // the result screen (route and detours). Read by every step of generation and by the mini-map.
     MazeGrid maze{};
+    // Wall-map codes derived at the end of generation, decorations included; read by movement and
+    // the 3-D scene.
     MazeGrid wallMap{};
+    // EXPLORED_UNSEEN, or the maze code of a cell when a sight line revealed it (CELL_MARK where
+    // the player stood); written by generation and the play update, read by the mini-map and the
+    // route review.
     MazeGrid explored{};
+    // The maze right after the route search, route marked; written by generation, read by the
+    // route review.
     MazeGrid routeSnapshot{};
-    int32_t GoalX = 0;
-    int32_t GoalY = 0;
-    uint8_t goalFound = 0;
+    // The last room while the maze is carved and measured, the exit cell from then on.
+    int32_t goalX = 0;
+    int32_t goalY = 0;
+    uint8_t goalFound = 0;  // set by the route search when it reaches the goal
     int64_t routeLength = 0;
     int16_t routeTurns = 0;
 };

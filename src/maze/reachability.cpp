@@ -1,6 +1,6 @@
 #include "maze/reachability.h"
 
-#include "frame/tables.h"
+#include "frame/direction.h"
 
 namespace {
 
@@ -10,11 +10,6 @@ struct RoomPos {
     int8_t x, y;
 };
 
-bool IsOpenCode(int16_t code) {
-    const auto c = static_cast<uint8_t>(code);
-    return c == CELL_PASSAGE || c == CELL_MARK;
-}
-
 // Breadth-first flood over rooms from (x, y), which must already be marked in `reached`.
 int Flood(const MazeGrid& maze, RoomMap& reached, int x, int y) {
     std::array<RoomPos, ROOM_COUNT> queue;
@@ -23,12 +18,11 @@ int Flood(const MazeGrid& maze, RoomMap& reached, int x, int y) {
     queue[tail++] = {static_cast<int8_t>(x), static_cast<int8_t>(y)};
     while (head < tail) {
         const RoomPos room = queue[head++];
-        for (int d = 0; d < 4; ++d) {
-            const int rx = room.x + 2 * DIR_DX[d];
-            const int ry = room.y + 2 * DIR_DY[d];
+        for (const Direction d : ALL_DIRECTIONS) {
+            const int rx = room.x + 2 * StepX(d);
+            const int ry = room.y + 2 * StepY(d);
             if (!IsRoom(rx, ry) || reached[rx][ry]) continue;
-            if (!IsOpenCode(maze[room.x + DIR_DX[d]][room.y + DIR_DY[d]]) || !IsOpenCode(maze[rx][ry]))
-                continue;
+            if (!OpenForSearch(maze[room.x + StepX(d)][room.y + StepY(d)]) || !OpenForSearch(maze[rx][ry])) continue;
             reached[rx][ry] = 1;
             queue[tail++] = {static_cast<int8_t>(rx), static_cast<int8_t>(ry)};
         }
@@ -56,7 +50,7 @@ bool OpenFirstJoiningSlot(MazeState& state, RoomMap& reached) {
             const int nx = reached[ax][ay] ? bx : ax;
             const int ny = reached[ax][ay] ? by : ay;
             SetCell(state, x, y, CELL_PASSAGE);
-            if (!IsOpenCode(state.maze[nx][ny])) SetCell(state, nx, ny, CELL_PASSAGE);
+            if (!OpenForSearch(state.maze[nx][ny])) SetCell(state, nx, ny, CELL_PASSAGE);
             reached[nx][ny] = 1;
             Flood(state.maze, reached, nx, ny);
             return true;
@@ -69,7 +63,7 @@ bool OpenFirstJoiningSlot(MazeState& state, RoomMap& reached) {
 
 int FindReachableRooms(const MazeGrid& maze, RoomMap& reached) {
     reached = {};
-    if (!IsOpenCode(maze[START_CELL.x][START_CELL.y])) return 0;
+    if (!OpenForSearch(maze[START_CELL.x][START_CELL.y])) return 0;
     reached[START_CELL.x][START_CELL.y] = 1;
     return Flood(maze, reached, START_CELL.x, START_CELL.y);
 }
@@ -77,7 +71,7 @@ int FindReachableRooms(const MazeGrid& maze, RoomMap& reached) {
 bool IsGoalReachable(const MazeState& state) {
     RoomMap reached;
     FindReachableRooms(state.maze, reached);
-    return reached[state.GoalX][state.GoalY] != 0;
+    return reached[state.goalX][state.goalY] != 0;
 }
 
 int JoinGoalToStart(MazeState& state) {
@@ -87,6 +81,6 @@ int JoinGoalToStart(MazeState& state) {
         FindReachableRooms(state.maze, reached);
     }
     int opened = 0;
-    while (!reached[state.GoalX][state.GoalY] && OpenFirstJoiningSlot(state, reached)) ++opened;
+    while (!reached[state.goalX][state.goalY] && OpenFirstJoiningSlot(state, reached)) ++opened;
     return opened;
 }

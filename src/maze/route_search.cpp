@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "frame/tables.h"
+#include "frame/direction.h"
 
 namespace {
 
@@ -10,8 +10,8 @@ namespace {
 // still to be tried.
 struct PathRoom {
     int8_t x, y;
-    uint8_t heading;
-    uint8_t ways;
+    Direction heading;
+    uint8_t ways;  // a direction mask
 };
 
 constexpr int ROOM_COUNT = 39 * 19;
@@ -27,38 +27,35 @@ constexpr EnteredMap MakeNonRooms() {
 }
 constexpr EnteredMap NON_ROOMS = MakeNonRooms();
 
-// From a room reached heading d, ways are tried right turn, straight on, left turn: directions
-// (d + 3), d, (d + 1) mod 4. The first of them in `ways`, -1 when there is none.
+// From a room reached heading d, ways are tried right turn, straight on, left turn. The first of
+// them in `ways`, -1 when there is none.
 using FirstWayTable = std::array<std::array<int8_t, 16>, 4>;
 constexpr FirstWayTable MakeFirstWay() {
     FirstWayTable table{};
-    for (int d = 0; d < 4; ++d) {
-        const std::array<int16_t, 3> order = {int16_t((d + 3) % 4), int16_t(d), int16_t((d + 1) % 4)};
-        for (int ways = 0; ways < 16; ++ways) table[d][ways] = FirstInOrder(order, ways);
+    for (const Direction d : ALL_DIRECTIONS) {
+        const std::array<int16_t, 3> order = {int16_t(Number(TurnRight(d))), int16_t(Number(d)),
+                                              int16_t(Number(TurnLeft(d)))};
+        for (int ways = 0; ways < 16; ++ways) table[Number(d)][ways] = FirstInOrder(order, ways);
     }
     return table;
 }
 constexpr FirstWayTable FIRST_WAY = MakeFirstWay();
 
-bool IsOpenCode(int16_t code) {
-    const auto c = static_cast<uint8_t>(code);
-    return c == CELL_PASSAGE || c == CELL_MARK;
-}
-
 // Directions from room (x, y) whose slot is open. Whether the room beyond was entered is asked when
 // a way is taken: in a loop-free maze only the way back leads to one, and that is never tried.
 uint8_t OpenWays(const MazeGrid& maze, int x, int y) {
-    int ways = 0;
-    for (int e = 0; e < 4; ++e) ways |= int(IsOpenCode(maze[x + DIR_DX[e]][y + DIR_DY[e]])) << e;
+    unsigned ways = 0;
+    for (const Direction e : ALL_DIRECTIONS)
+        if (OpenForSearch(maze[x + StepX(e)][y + StepY(e)])) ways |= Bit(e);
     return static_cast<uint8_t>(ways);
 }
 
-bool IsGoal(const MazeState& state, int x, int y) { return x == state.GoalX && y == state.GoalY; }
+bool IsGoal(const MazeState& state, int x, int y) { return x == state.goalX && y == state.goalY; }
 
 // Writes `code` over a path room and the slot it was entered by.
 void WriteStep(MazeGrid& maze, const PathRoom& room, int16_t code) {
     maze[room.x][room.y] = code;
-    maze[room.x - DIR_DX[room.heading]][room.y - DIR_DY[room.heading]] = code;
+    maze[room.x - StepX(room.heading)][room.y - StepY(room.heading)] = code;
 }
 
 // Depth-first over the rooms from path[0]; returns the index of the path's last room, the goal's,
@@ -69,21 +66,22 @@ int SearchPath(MazeState& state, EnteredMap& entered, Path& path) {
     int top = 0;
     PathRoom here = path[0];
     for (;;) {
-        const int e = FIRST_WAY[here.heading][here.ways];
-        if (e < 0) {
+        const int first = FIRST_WAY[Number(here.heading)][here.ways];
+        if (first < 0) {
             if (top == 0) return -1;
             WriteStep(state.maze, here, CELL_PASSAGE);
             here = path[--top];
             continue;
         }
-        here.ways &= static_cast<uint8_t>(~(1 << e));
-        const int x = here.x + 2 * DIR_DX[e];
-        const int y = here.y + 2 * DIR_DY[e];
+        const Direction e = DirectionNumbered(first);
+        here.ways &= static_cast<uint8_t>(~Bit(e));
+        const int x = here.x + 2 * StepX(e);
+        const int y = here.y + 2 * StepY(e);
         if (entered[x][y]) continue;  // reached meanwhile round a loop
         entered[x][y] = 1;
         path[top++] = here;
-        here = {static_cast<int8_t>(x), static_cast<int8_t>(y), static_cast<uint8_t>(e), OpenWays(state.maze, x, y)};
-        if (IsGoal(state, x, y) || IsGoal(state, x - DIR_DX[e], y - DIR_DY[e])) {
+        here = {static_cast<int8_t>(x), static_cast<int8_t>(y), e, OpenWays(state.maze, x, y)};
+        if (IsGoal(state, x, y) || IsGoal(state, x - StepX(e), y - StepY(e))) {
             path[top] = here;
             return top;
         }
@@ -96,10 +94,10 @@ void FindRoute(MazeState& state, int16_t x, int16_t y) {
     EnteredMap entered = NON_ROOMS;
     Path path;
     entered[x][y] = 1;
-    path[0] = {static_cast<int8_t>(x), static_cast<int8_t>(y), DIR_RIGHT, OpenWays(state.maze, x, y)};
+    path[0] = {static_cast<int8_t>(x), static_cast<int8_t>(y), Direction::Right, OpenWays(state.maze, x, y)};
     const int last = SearchPath(state, entered, path);
     state.goalFound = last >= 0 ? 1 : 0;
     state.maze[x][y] = last >= 0 ? CELL_MARK : CELL_PASSAGE;
     for (int k = 1; k <= last; ++k) WriteStep(state.maze, path[k], CELL_MARK);
-    state.maze[x - 2 * DIR_DX[DIR_RIGHT]][y] = CELL_MARK;  // the start's branch point
+    state.maze[x - 2 * StepX(Direction::Right)][y] = CELL_MARK;  // the start's branch point
 }

@@ -1,30 +1,26 @@
 #include "maze/route_walk.h"
 
-#include <array>
 
-#include "frame/tables.h"
+#include "frame/direction.h"
 
 namespace {
 
-using DirList = std::array<int16_t, 4>;
-
 // Cells outside the grid read as frame, so a walk over a marked frame cell stops there.
-int16_t CodeAt(const MazeGrid& maze, int x, int y) {
-    if (x < 0 || x >= MAZE_WIDTH || y < 0 || y >= MAZE_HEIGHT) return CELL_BORDER;
-    return maze[x][y];
+int16_t CodeAt(const MazeGrid& maze, int x, int y) { return OnGrid(x, y) ? maze[x][y] : CELL_BORDER; }
+
+bool Marked(const MazeGrid& maze, int x, int y, Direction d) {
+    return static_cast<uint8_t>(CodeAt(maze, x + StepX(d), y + StepY(d))) == CELL_MARK;
 }
 
-// Marked neighbours among directions (d + k), (d + k + 1), (d + k + 2) mod 4, in that order. Returns
-// the index of the last one listed, -1 when there is none.
-int16_t MarkedDirections(const MazeGrid& maze, DirList& list, int x, int y, int d, int k) {
-    list = {0, 0, 0, 0};
-    int16_t count = -1;
-    for (int i = 0; i < 3; ++i) {
-        const int e = (d + i + k) % 4;
-        if (static_cast<uint8_t>(CodeAt(maze, x + DIR_DX[e], y + DIR_DY[e])) == CELL_MARK)
-            list[++count] = static_cast<int16_t>(e);
+// The first marked way from (x, y) heading d, tried right turn, straight on, left turn; false when
+// there is none.
+bool FirstMarkedWay(const MazeGrid& maze, int x, int y, Direction& d) {
+    for (const Direction e : {TurnRight(d), d, TurnLeft(d)}) {
+        if (!Marked(maze, x, y, e)) continue;
+        d = e;
+        return true;
     }
-    return count;
+    return false;
 }
 
 }  // namespace
@@ -34,21 +30,19 @@ void WalkRoute(MazeState& state, int16_t x0, int16_t y0, uint8_t mark) {
     state.routeLength = 1;
     int x = x0;
     int y = y0;
-    int d = DIR_DOWN;
-    DirList list;
+    Direction d = Direction::Down;
     // Each step wipes a cell, so a walk ends within one pass over the grid; the bound only matters
     // when the mark written is CELL_MARK itself.
     for (int steps = 0; steps < MAZE_WIDTH * MAZE_HEIGHT; ++steps) {
-        if (CodeAt(state.maze, x + DIR_DX[d], y + DIR_DY[d]) != CELL_MARK) {
+        if (CodeAt(state.maze, x + StepX(d), y + StepY(d)) != CELL_MARK) {
             ++state.routeTurns;
-            if (MarkedDirections(state.maze, list, x, y, d, 3) < 0) return;
-            d = list[0];
+            if (!FirstMarkedWay(state.maze, x, y, d)) return;
         }
         state.maze[x][y] = mark;
-        x += DIR_DX[d];
-        y += DIR_DY[d];
+        x += StepX(d);
+        y += StepY(d);
         ++state.routeLength;
-        if (x == state.GoalX && y == state.GoalY) {
+        if (x == state.goalX && y == state.goalY) {
             state.maze[x][y] = mark;
             return;
         }

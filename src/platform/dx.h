@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <string>
 
+// The screen the game draws on, whatever the size of the window that shows it.
+inline constexpr int SCREEN_WIDTH = 800;
+inline constexpr int SCREEN_HEIGHT = 400;
+
 // Draw-screen names and key codes the game uses.
 inline constexpr int DX_SCREEN_BACK = -2;
 inline constexpr int DX_INPUT_KEY_PAD1 = 0x1001;

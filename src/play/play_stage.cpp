@@ -14,12 +14,12 @@ namespace {
 void PrepareOnce(Game& game) {
     if (game.playReady) return;
     game.models = LoadWallModels();
-    game.workImage = dxMakeGraph(800, 400, 0);
+    game.workImage = dxMakeGraph(SCREEN_WIDTH, SCREEN_HEIGHT, 0);
     game.playReady = true;
 }
 
 bool AtGoal(const Game& game, const Player& player) {
-    return player.cellX == game.maze.GoalX && player.cellY == game.maze.GoalY;
+    return player.cellX == game.maze.goalX && player.cellY == game.maze.goalY;
 }
 
 void ShowResult(Game& game) {
@@ -30,9 +30,15 @@ void ShowResult(Game& game) {
 
 }  // namespace
 
-void DrawPlayFrame(Game& game, const Player& player) {
+void UpdatePlayFrame(Game& game, Player& player, int input) {
+    UpdateMovement(player, game.maze.wallMap, input, game.stepCounter);
+    UpdateMiniMap(game.maze, player.cellX, player.cellY, FacingDirection(player.facing));
+}
+
+void DrawPlayFrame(const Game& game, const Player& player) {
     DrawScene(game.models, game.maze.wallMap, player.cameraPosition, player.cameraTarget, player.viewDirection);
-    DrawMiniMap(game.maze, player.cellX, player.cellY, player.facing, game.workImage, game.images.player);
+    DrawMiniMap(game.maze, player.cellX, player.cellY, FacingDirection(player.facing), game.workImage,
+                game.images.player);
     DrawMeters({player.moveState, player.frameCounter, game.elapsedMs, game.stepCounter, game.maze.routeLength},
                game.images);
 }
@@ -49,8 +55,7 @@ void PlayStage(Game& game) {
         if (dxProcessMessage() != 0 || dxCheckHitKey(KEY_INPUT_ESCAPE)) return;
         dxClearDrawScreen();
         game.elapsedMs = dxGetNowCount(0) - start;
-        const int input = dxGetJoypadInputState(DX_INPUT_KEY_PAD1);
-        UpdateMovement(player, game.maze.wallMap, input, game.stepCounter);
+        UpdatePlayFrame(game, player, dxGetJoypadInputState(DX_INPUT_KEY_PAD1));
         DrawPlayFrame(game, player);
         if (AtGoal(game, player)) {
             ShowResult(game);

@@ -6,5 +6,9 @@ struct Player;
 
 void PlayStage(Game& game);
 
-// One play frame's drawing: the 3-D scene, the mini-map and the meters.
-void DrawPlayFrame(Game& game, const Player& player);
+// One play frame's update: movement by the joypad bits `input`, then what the player now looks along
+// is revealed and the player's cell marked.
+void UpdatePlayFrame(Game& game, Player& player, int input);
+
+// One play frame's drawing, which changes nothing: the 3-D scene, the mini-map and the meters.
+void DrawPlayFrame(const Game& game, const Player& player);

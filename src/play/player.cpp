@@ -2,26 +2,20 @@
 
 #include <cmath>
 
+#include "frame/direction.h"
+
 namespace {
 
-struct Facing {
-    int32_t forwardX, forwardY;
-    float angle;
-};
-
-// Angles are single-precision constants: the view direction at the end of a turn must come out
-// exactly as the game always computed it.
+// View angle of each facing. Angles are single-precision constants: the view direction at the end
+// of a turn must come out exactly as the game always computed it.
 constexpr float HALF_PI = 1.5707963705062866f;
 constexpr float PI = 3.1415927410125732f;
-constexpr Facing FACINGS[4] = {{0, 1, 0.0f}, {-1, 0, -HALF_PI}, {0, -1, PI}, {1, 0, HALF_PI}};
+constexpr float FACING_ANGLES[4] = {0.0f, -HALF_PI, PI, HALF_PI};
 
 VECTOR Add(VECTOR a, VECTOR b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 VECTOR Scale(VECTOR a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 
-bool Walkable(const MazeGrid& wallMap, int32_t x, int32_t y) {
-    if (x < 0 || x >= MAZE_WIDTH || y < 0 || y >= MAZE_HEIGHT) return false;
-    return (wallMap[x][y] & 1) != 0;
-}
+bool Walkable(const MazeGrid& wallMap, int32_t x, int32_t y) { return OnGrid(x, y) && (wallMap[x][y] & 1) != 0; }
 
 void TryStep(Player& p, const MazeGrid& wallMap, int32_t dx, int32_t dy, MoveState state) {
     if (!Walkable(wallMap, p.cellX + dx, p.cellY + dy)) return;
@@ -33,9 +27,9 @@ void TryStep(Player& p, const MazeGrid& wallMap, int32_t dx, int32_t dy, MoveSta
 
 // Later tests win: up, down, left, right.
 void StartMove(Player& p, const MazeGrid& wallMap, int input) {
-    const Facing& f = FACINGS[p.facing];
-    if (input & PAD_INPUT_UP) TryStep(p, wallMap, f.forwardX, f.forwardY, MOVE_STEP_FORWARD);
-    if (input & PAD_INPUT_DOWN) TryStep(p, wallMap, -f.forwardX, -f.forwardY, MOVE_STEP_BACK);
+    const Direction ahead = FacingDirection(p.facing);
+    if (input & PAD_INPUT_UP) TryStep(p, wallMap, StepX(ahead), StepY(ahead), MOVE_STEP_FORWARD);
+    if (input & PAD_INPUT_DOWN) TryStep(p, wallMap, -StepX(ahead), -StepY(ahead), MOVE_STEP_BACK);
     if (input & PAD_INPUT_LEFT) {
         p.moveState = MOVE_TURN_LEFT;
         p.frameCounter = 0;
@@ -64,12 +58,13 @@ void AdvanceTurn(Player& p) {
     ++p.frameCounter;
     const float sweep = HALF_PI * float(p.frameCounter) / 30.0f;
     const bool left = p.moveState == MOVE_TURN_LEFT;
-    p.turnAngle = FACINGS[p.facing].angle + (left ? sweep : -sweep);
+    p.turnAngle = FACING_ANGLES[p.facing] + (left ? sweep : -sweep);
     p.viewDirection.x = std::cos(p.turnAngle);
     p.viewDirection.z = std::sin(p.turnAngle);
     p.cameraTarget = Add(p.cameraPosition, p.viewDirection);
     if (p.frameCounter < MOVE_FRAMES) return;
-    p.facing = left ? (p.facing + 3) % 4 : (p.facing + 1) % 4;
+    const Direction ahead = FacingDirection(p.facing);
+    p.facing = FacingOf(left ? TurnLeft(ahead) : TurnRight(ahead));
     p.moveState = MOVE_IDLE;
     p.frameCounter = 0;
 }

@@ -20,7 +20,7 @@ double TenthsCapped(double value) {
 }
 
 void ShowGoalPicture(int workImage, const GameImages& images) {
-    dxGetDrawScreenGraph(0, 0, 800, 400, workImage, 1);
+    dxGetDrawScreenGraph(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, workImage, 1);
     dxDrawGraph(149, 60, images.goal, 1);
     dxScreenFlip();
     KeyWait(GOAL_WAIT_MS, 0);
@@ -84,8 +84,8 @@ void PaintRouteReview(MazeState& state) {
             if (state.explored[x][y] == CELL_MARK && state.maze[x][y] == CELL_PASSAGE) state.maze[x][y] = CELL_DETOUR;
         }
     }
-    if (state.GoalX >= 0 && state.GoalX < MAZE_WIDTH && state.GoalY >= 0 && state.GoalY < MAZE_HEIGHT)
-        state.maze[state.GoalX][state.GoalY] = CELL_MARK;
+    if (state.goalX >= 0 && state.goalX < MAZE_WIDTH && state.goalY >= 0 && state.goalY < MAZE_HEIGHT)
+        state.maze[state.goalX][state.goalY] = CELL_MARK;
 }
 
 std::string ResultLine(const MazeState& state, const StageResult& result, const Scores& scores) {

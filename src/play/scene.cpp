@@ -1,5 +1,7 @@
 #include "play/scene.h"
 
+#include "frame/direction.h"
+
 namespace {
 
 constexpr float LIGHT_RANGE = 30000.0f;
@@ -7,10 +9,10 @@ constexpr float LIGHT_ATTENUATION_1 = 0.0005f;
 constexpr float FIELD_OF_VIEW = 1.0471975803375244f;  // 60 degrees
 
 // Outside the grid counts as solid, like the frame around it.
-bool Solid(const MazeGrid& wallMap, int x, int y) {
-    if (x < 0 || x >= MAZE_WIDTH || y < 0 || y >= MAZE_HEIGHT) return true;
-    return (wallMap[x][y] & 1) == 0;
-}
+bool Solid(const MazeGrid& wallMap, int x, int y) { return !OnGrid(x, y) || (wallMap[x][y] & 1) == 0; }
+
+// A model frame's bit for each direction on the map (right, up, left, down): world +Z, -X, -Z, +X.
+constexpr int FRAME_BIT[4] = {4, 2, 8, 1};
 
 }  // namespace
 
@@ -23,9 +25,11 @@ WallModels LoadWallModels() {
     return models;
 }
 
-int NeighbourMask(const MazeGrid& wallMap, int x, int y) {
-    return (Solid(wallMap, x, y + 1) ? 1 : 0) | (Solid(wallMap, x, y - 1) ? 2 : 0) |
-           (Solid(wallMap, x + 1, y) ? 4 : 0) | (Solid(wallMap, x - 1, y) ? 8 : 0);
+int FrameOfSolidSides(const MazeGrid& wallMap, int x, int y) {
+    int frame = 0;
+    for (const Direction d : ALL_DIRECTIONS)
+        if (Solid(wallMap, x + StepX(d), y + StepY(d))) frame |= FRAME_BIT[Number(d)];
+    return frame;
 }
 
 void DrawScene(const WallModels& models, const MazeGrid& wallMap, VECTOR position, VECTOR target, VECTOR direction) {
@@ -38,7 +42,7 @@ void DrawScene(const WallModels& models, const MazeGrid& wallMap, VECTOR positio
             const int code = wallMap[x][y];
             if ((code & 1) == 0 || code < 0 || code >= int(models.size())) continue;
             dxMV1SetPosition(models[code], VECTOR{float(y * 1000), 0.0f, float(x * 1000)});
-            dxMV1DrawFrame(models[code], NeighbourMask(wallMap, x, y));
+            dxMV1DrawFrame(models[code], FrameOfSolidSides(wallMap, x, y));
         }
     }
 }

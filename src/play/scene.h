@@ -13,8 +13,9 @@ using WallModels = std::array<int, 6>;
 // Loads wall.mqo, wall_SG.mqo and wall_ETC.mqo under the codes 1, 3 and 5.
 WallModels LoadWallModels();
 
-// Which sides of the walkable cell (x, y) are solid: 1 world +X, 2 world -X, 4 world +Z, 8 world -Z.
-int NeighbourMask(const MazeGrid& wallMap, int x, int y);
+// The model frame of the walkable cell (x, y): the sum of its solid sides, 1 world +X (the map's
+// y + 1), 2 world -X, 4 world +Z (x + 1), 8 world -Z. Outside the grid counts as solid.
+int FrameOfSolidSides(const MazeGrid& wallMap, int x, int y);
 
 // Camera, light and lens for this frame, then every walkable cell of the grid.
 void DrawScene(const WallModels& models, const MazeGrid& wallMap, VECTOR position, VECTOR target, VECTOR direction);

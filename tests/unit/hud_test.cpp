@@ -32,7 +32,8 @@ unsigned BoxColourAt(int i, int j) {
 TEST(MiniMap, FirstFrameOfAStage) {
     fake::Reset();
     MazeState state = ColumnMaze(5);
-    DrawMiniMap(state, 2, 1, 0, 77, {40, 41, 42, 43});
+    UpdateMiniMap(state, 2, 1, FacingDirection(0));
+    DrawMiniMap(state, 2, 1, FacingDirection(0), 77, {40, 41, 42, 43});
     // Facing 0 looks down the map: (2, 1) to the wall at (2, 6), with the side cells.
     for (int y = 1; y <= 6; ++y) {
         EXPECT_NE(state.explored[2][y], EXPLORED_UNSEEN) << y;
@@ -62,12 +63,12 @@ TEST(MiniMap, FirstFrameOfAStage) {
 
 TEST(MiniMap, SightLineStopsAfterTwentySevenCells) {
     MazeState state = ColumnMaze(39);
-    RevealSightLine(state, 2, 1, DIR_DOWN);
+    RevealSightLine(state, 2, 1, Direction::Down);
     EXPECT_NE(state.explored[2][27], EXPLORED_UNSEEN);
     EXPECT_EQ(state.explored[2][28], EXPLORED_UNSEEN);
     // Marks do not stop a sight line.
     state.maze[2][5] = CELL_MARK;
-    RevealSightLine(state, 2, 4, DIR_DOWN);
+    RevealSightLine(state, 2, 4, Direction::Down);
     EXPECT_EQ(state.explored[2][30], CELL_PASSAGE);
 }
 

@@ -22,8 +22,8 @@ int SolidMask(const MazeGrid& wallMap, int x, int y) {
 }
 
 void ExpectPlayableState(const MazeState& state) {
-    EXPECT_EQ(state.GoalX, 79);
-    EXPECT_EQ(state.GoalY, 38);
+    EXPECT_EQ(state.goalX, 79);
+    EXPECT_EQ(state.goalY, 38);
     EXPECT_EQ(state.maze[0][2], CELL_BORDER);
     for (int x = 0; x <= 80; ++x) {
         for (int y = 0; y <= 40; ++y) {

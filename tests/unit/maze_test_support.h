@@ -19,8 +19,8 @@ using Cell = std::pair<int, int>;
 inline MazeState SolidMaze() {
     MazeState state;
     InitMazeGrid(state);
-    state.GoalX = LAST_ROOM.x;
-    state.GoalY = LAST_ROOM.y;
+    state.goalX = LAST_ROOM.x;
+    state.goalY = LAST_ROOM.y;
     return state;
 }
 

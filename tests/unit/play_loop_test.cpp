@@ -18,8 +18,8 @@ protected:
         game.maze.maze[2][1] = game.maze.maze[2][2] = CELL_PASSAGE;
         game.maze.wallMap[2][1] = game.maze.wallMap[2][2] = MAP_SG;
         game.maze.routeSnapshot = game.maze.maze;
-        game.maze.GoalX = 2;
-        game.maze.GoalY = 2;
+        game.maze.goalX = 2;
+        game.maze.goalY = 2;
         game.maze.routeLength = 2;
         game.stageNumber = 4;
     }

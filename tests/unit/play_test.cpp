@@ -140,7 +140,7 @@ TEST(Scene, CellPassModelsAndMasks) {
     EXPECT_EQ(draws[1].args, (std::vector<double>{11, 4 + 8}));      // straight corridor along X
     EXPECT_EQ(draws[2].args, (std::vector<double>{15, 1 + 4 + 8}));  // dead end
     EXPECT_EQ(places[2].args, (std::vector<double>{15, 3000, 0, 2000}));
-    EXPECT_EQ(NeighbourMask(map, 0, 0), 15);  // outside the grid counts as solid
+    EXPECT_EQ(FrameOfSolidSides(map, 0, 0), 15);  // outside the grid counts as solid
 }
 
 // A cell with one solid side draws that side's frame: 1 world +X (the map's y + 1), 2 world -X,

@@ -73,8 +73,8 @@ TEST(ResultScreen, RouteReviewColours) {
     state.explored[2][3] = CELL_MARK;
     state.explored[4][2] = CELL_MARK;
     state.explored[5][5] = CELL_MARK;         // a wall in the snapshot stays a wall
-    state.GoalX = 79;
-    state.GoalY = 38;
+    state.goalX = 79;
+    state.goalY = 38;
     PaintRouteReview(state);
     EXPECT_EQ(state.maze[2][2], CELL_MARK);
     EXPECT_EQ(state.maze[2][3], CELL_MARK);
@@ -92,8 +92,8 @@ TEST(ResultScreen, ThreePicturesInTurn) {
     state.routeSnapshot = state.maze;
     state.routeLength = 114;
     state.routeTurns = 1;
-    state.GoalX = 79;
-    state.GoalY = 38;
+    state.goalX = 79;
+    state.goalY = 38;
     GameImages images;
     images.goal = 5;
     ResultScreen(state, {2, 0, 114, 57'500, false}, 9, images);

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr int SCREEN_WIDTH = 800;
-inline constexpr int SCREEN_HEIGHT = 400;
+#include "platform/dx.h"
 
 struct GlTexture {
     GLuint id = 0;
