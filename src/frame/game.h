@@ -20,8 +20,8 @@ struct Game {
     // Play: the last stage's measurements, and what play makes once and keeps.
     uint64_t stepCounter = 0;
     double elapsedMs = 0;
-    WallModels models{-1, -1, -1, -1, -1, -1};
-    int workImage = -1;
+    WallModels models;
+    GraphHandle workImage;
     bool playReady = false;
 };
 

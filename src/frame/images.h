@@ -3,15 +3,17 @@
 
 #include <array>
 
+#include "platform/dx.h"
+
 struct GameImages {
-    std::array<int, 4> player{-1, -1, -1, -1};  // arrows: right, up, left, down
-    std::array<int, 12> dMeter{};                // digits 0..9, minute mark, second mark
-    std::array<int, 10> counter{};               // odometer digits
-    int dMeterPanel = -1;
-    int titleMaze = -1;
-    int goal = -1;
-    int start = -1;
+    std::array<GraphHandle, 4> player;  // arrows: right, up, left, down
+    std::array<GraphHandle, 12> dMeter;  // digits 0..9, minute mark, second mark
+    std::array<GraphHandle, 10> counter;  // odometer digits
+    GraphHandle dMeterPanel;
+    GraphHandle titleMaze;
+    GraphHandle goal;
+    GraphHandle start;
 };
 
-// Loads every picture from res/; a picture that cannot be loaded keeps the handle -1.
+// Loads every picture from res/; a picture that cannot be loaded keeps the empty handle.
 void LoadImages(GameImages& images);

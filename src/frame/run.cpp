@@ -24,10 +24,10 @@ int RunGame(Game& game) {
     ReadSettings();
     dxChangeWindowMode(1);
     dxSetGraphMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, 60);
-    if (dxDxLib_Init() < 0) return -1;
+    if (dxOpenWindow() < 0) return -1;
     dxSetTransColor(0, 255, 0);
     LoadImages(game.images);
     RunStageLoop(game);
-    dxDxLib_End();
+    dxCloseWindow();
     return 0;
 }

@@ -52,8 +52,8 @@ void UpdateMiniMap(MazeState& state, int32_t cellX, int32_t cellY, Direction loo
     state.maze[cellX][cellY] = CELL_MARK;
 }
 
-void DrawMiniMap(const MazeState& state, int32_t cellX, int32_t cellY, Direction looking, int workImage,
-                 const std::array<int, 4>& playerImages) {
+void DrawMiniMap(const MazeState& state, int32_t cellX, int32_t cellY, Direction looking, GraphHandle workImage,
+                 const std::array<GraphHandle, 4>& playerImages) {
     dxGetDrawScreenGraph(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, workImage, 1);
     dxDrawBox(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, BACKGROUND, 1);
     DrawMap(state, cellX, cellY);

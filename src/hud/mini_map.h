@@ -7,6 +7,7 @@
 
 #include "frame/direction.h"
 #include "maze/maze_grid.h"
+#include "platform/dx.h"
 
 // Once a frame, before the frame is drawn: reveals what the player at (cellX, cellY) looks along
 // and marks the player's cell in the maze grid and the explored map.
@@ -18,5 +19,5 @@ void RevealSightLine(MazeState& state, int32_t cellX, int32_t cellY, Direction l
 
 // Draws over the 3-D picture just rendered on the screen, which it first copies into `workImage`.
 // `playerImages` are the arrows for the directions right, up, left, down.
-void DrawMiniMap(const MazeState& state, int32_t cellX, int32_t cellY, Direction looking, int workImage,
-                 const std::array<int, 4>& playerImages);
+void DrawMiniMap(const MazeState& state, int32_t cellX, int32_t cellY, Direction looking, GraphHandle workImage,
+                 const std::array<GraphHandle, 4>& playerImages);

@@ -2,8 +2,10 @@
 // Game code includes this header and nothing else from the platform. Two libraries implement it:
 // platform/sdl (the real game) and platform/fake (tests and headless tools).
 //
-// Handles are ints, -1 on failure; every call accepts -1 and does nothing with it.
-// Colours are 0x00RRGGBB. Text is UTF-8.
+// Pictures and models are named by handles of their own types; a failed load gives the empty
+// handle, and every call takes it (or a handle whose picture or model was released) and does
+// nothing. Colours are 0x00RRGGBB. Text is UTF-8. Arguments the game passes but this library does
+// not need (flags such as notUse3DFlag) are kept as the game's calls have them.
 #pragma once
 
 #include <cstdint>
@@ -28,19 +30,32 @@ inline constexpr int PAD_INPUT_RIGHT = 0x4;
 inline constexpr int PAD_INPUT_UP = 0x8;
 inline constexpr int PAD_INPUT_1 = 0x10;
 
+// A picture (graph) and a model made by the library. id -1 names nothing.
+struct GraphHandle {
+    int id = -1;
+    bool operator==(const GraphHandle&) const = default;
+};
+struct ModelHandle {
+    int id = -1;
+    bool operator==(const ModelHandle&) const = default;
+};
+
 // Three single-precision floats, as the 3-D calls take them.
 struct VECTOR {
     float x = 0, y = 0, z = 0;
 };
 
-// Window and library life. The set-up calls take effect when the library starts.
+// Window life. The set-up calls take effect when the window opens; the window is always a window
+// of the screen's size scaled by the size rate, shown at 60 frames a second.
 int dxChangeWindowMode(int windowed);
 int dxSetGraphMode(int width, int height, int colourBits, int refreshRate);
 int dxSetWindowSizeExtendRate(double rate);
 int dxSetMainWindowText(const char* text);
 int dxSetWindowIconID(int id);
-int dxDxLib_Init();  // below 0 when no window or OpenGL 3.3 context can be had
-int dxDxLib_End();
+// Opens the window with everything drawn in it (OpenGL 3.3, text, models) and starts reading input;
+// below 0, and nothing open, when that cannot be had.
+int dxOpenWindow();
+int dxCloseWindow();  // releases everything dxOpenWindow made
 int dxProcessMessage();  // non-zero once the window is closed
 
 // Screens and images. Drawing goes to an 800 x 400 screen that dxScreenFlip shows.
@@ -48,15 +63,18 @@ int dxSetDrawScreen(int screen);
 int dxClearDrawScreen();
 int dxScreenFlip();  // shows the screen and paces the game at 60 frames a second
 int dxSetTransColor(int red, int green, int blue);
-int dxLoadGraph(const char* file, int notUse3DFlag);
+GraphHandle dxLoadGraph(const char* file, int notUse3DFlag);
+// Fills handles[0..count) with the cells, left to right, top to bottom; 0, or -1 with every handle
+// empty.
 int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellWidth, int cellHeight,
-                   int* handles, int notUse3DFlag);
-int dxMakeGraph(int width, int height, int notUse3DFlag);
-int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, int image, int useClientFlag);
-int dxDrawGraph(int x, int y, int image, int transFlag);
-int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, int image,
+                   GraphHandle* handles, int notUse3DFlag);
+GraphHandle dxMakeGraph(int width, int height, int notUse3DFlag);
+int dxDeleteGraph(GraphHandle image);
+int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, GraphHandle image, int useClientFlag);
+int dxDrawGraph(int x, int y, GraphHandle image, int transFlag);
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image,
                     int transFlag, int turnFlag);
-int dxDrawExtendGraph(int x1, int y1, int x2, int y2, int image, int transFlag);
+int dxDrawExtendGraph(int x1, int y1, int x2, int y2, GraphHandle image, int transFlag);
 int dxDrawBox(int x1, int y1, int x2, int y2, unsigned colour, int fillFlag);  // right, bottom excluded
 unsigned dxGetColor(int red, int green, int blue);
 
@@ -73,24 +91,23 @@ int dxGetRand(int maxValue);          // 0..maxValue, each equally likely
 uint32_t dxGetSystemTickCount();       // milliseconds since the system started, for re-seeding
 
 // 3-D: Metasequoia models drawn frame by frame, a perspective camera and one point light.
-int dxMV1LoadModel(const char* file);
-int dxMV1DeleteModel(int model);
-int dxMV1SetPosition(int model, VECTOR position);
-int dxMV1DrawFrame(int model, int frame);
+ModelHandle dxMV1LoadModel(const char* file);
+int dxMV1DeleteModel(ModelHandle model);
+int dxMV1SetPosition(ModelHandle model, VECTOR position);
+int dxMV1DrawFrame(ModelHandle model, int frame);
 int dxSetCameraPositionAndTarget_UpVecY(VECTOR position, VECTOR target);
 int dxSetupCamera_Perspective(float fieldOfView);
 int dxSetLightDirection(VECTOR direction);
 int dxChangeLightTypePoint(VECTOR position, float range, float atten0, float atten1, float atten2);
-int dxDeleteGraph(int image);
 
 // The game's own files, named relative to the working folder ("res/...", "QUARNEL_ini.txt"): the
 // path to open is the working folder's copy when there is one, else the installed copy. The picture
 // and model calls look their files up this way themselves.
 std::string dxResolveDataPath(const char* name);
 
-// Start-up option from the command line, set before the library starts: take all input from an
+// Start-up option from the command line, set before the window opens: take all input from an
 // input script and run on its virtual clock, unpaced. On a malformed script returns false with a
 // message.
 bool dxUseReplayScript(const char* path, std::string& error);
-// When the library ends, print one line of play frame times and draw calls on standard output.
+// When the window closes, print one line of play frame times and draw calls on standard output.
 void dxEnableFrameStats();

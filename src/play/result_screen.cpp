@@ -19,7 +19,7 @@ double TenthsCapped(double value) {
     return std::min(double(int32_t(std::floor(value))) / 10.0, 50.0);
 }
 
-void ShowGoalPicture(int workImage, const GameImages& images) {
+void ShowGoalPicture(GraphHandle workImage, const GameImages& images) {
     dxGetDrawScreenGraph(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, workImage, 1);
     dxDrawGraph(149, 60, images.goal, 1);
     dxScreenFlip();
@@ -33,7 +33,7 @@ void ShowRouteReview(MazeState& state) {
     KeyWait(GOAL_WAIT_MS, 0);
 }
 
-void ShowScorePanel(const StageResult& result, const Scores& scores, int workImage) {
+void ShowScorePanel(const StageResult& result, const Scores& scores, GraphHandle workImage) {
     const unsigned white = dxGetColor(255, 255, 255);
     dxClearDrawScreen();
     dxDrawGraph(0, 0, workImage, 1);
@@ -99,7 +99,7 @@ std::string ResultLine(const MazeState& state, const StageResult& result, const 
     return line;
 }
 
-void ResultScreen(MazeState& state, const StageResult& result, int workImage, const GameImages& images) {
+void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images) {
     ShowGoalPicture(workImage, images);
     ShowRouteReview(state);
     const Scores scores = ComputeScores(state.routeLength, state.routeTurns, result.stepCounter, result.elapsedMs);

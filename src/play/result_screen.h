@@ -33,7 +33,7 @@ struct StageResult {
 };
 
 // Runs the three pictures. The screen holds the finished last play frame, not yet shown.
-void ResultScreen(MazeState& state, const StageResult& result, int workImage, const GameImages& images);
+void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images);
 
 // Repaints the maze grid for the review: the route from the snapshot, the player's cells off it as
 // detours, the exit marked.

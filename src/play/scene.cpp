@@ -18,7 +18,6 @@ constexpr int FRAME_BIT[4] = {4, 2, 8, 1};
 
 WallModels LoadWallModels() {
     WallModels models;
-    models.fill(-1);
     models[MAP_PASSAGE] = dxMV1LoadModel("res_3d/wall.mqo");
     models[MAP_SG] = dxMV1LoadModel("res_3d/wall_SG.mqo");
     models[MAP_ETC] = dxMV1LoadModel("res_3d/wall_ETC.mqo");

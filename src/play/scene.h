@@ -8,7 +8,7 @@
 #include "platform/dx.h"
 
 // Model handles by wall-map code; only the odd codes 1, 3 and 5 have one.
-using WallModels = std::array<int, 6>;
+using WallModels = std::array<ModelHandle, 6>;
 
 // Loads wall.mqo, wall_SG.mqo and wall_ETC.mqo under the codes 1, 3 and 5.
 WallModels LoadWallModels();

@@ -65,20 +65,22 @@ printf 'Metasequoia Document\nFormat Text Ver 1.0\nObject "cut" {\n\tvertex 8 {\
     shot dimmed "light 0 500 0 30000 0 0.002 0" "draw 0 3"
     shot out_of_range "light 0 500 0 1000 0 0.0005 0" "draw 0 3"
     shot boxes "box 0 0 800 400 808080" "draw 0 2" "box 390 190 410 210 00FFFF"
-    printf 'clear\ndraw 0 7\ndraw -1 0\ndelete 0\ndraw 0 0\n'
+    printf 'clear\ndraw 0 7\ndraw -1 0\ndelete 0\ndraw 0 0\nload models/probe_scene.mqo\ndraw 0 0\n'
 } | "$PROBE" >"$WORK/out" 2>"$WORK/err"
 [[ -s "$WORK/out" ]] || fail "the probe printed nothing: $(cat "$WORK/err")"
 
 # Load results and one line on stderr for each failure.
-expect_eq "$(grep '^model' "$WORK/out" | tr '\n' ' ')" "model 0 model -1 model -1 " "load results"
+expect_eq "$(grep '^model' "$WORK/out" | head -n 3 | tr '\n' ' ')" "model 0 model -1 model -1 " "load results"
 expect_eq "$(grep -c 'cannot load model' "$WORK/err")" 2 "lines about failed loads"
-expect_eq "$(grep -c 'missing.png' "$WORK/err")" 1 "lines about the missing picture"
+expect_eq "$(grep -c "missing.png" "$WORK/err")" 2 "lines about the missing picture (one a load)"
 # Each shot's 3-D pass is one instanced draw, whatever frames it holds; the last one adds a small
 # box (one draw) and a screen-sized one (filled by a clear, no draw).
 expect_eq "$(grep '^calls' "$WORK/out" | head -n -1 | sort -u)" "calls 1" "GL draws per shot"
 expect_eq "$(grep '^calls' "$WORK/out" | tail -n 1)" "calls 2" "GL draws of the shot with boxes"
-# Frame 7 does not exist, -1 is no model, and a deleted model draws nothing.
-expect_eq "$(grep '^draw' "$WORK/out" | tail -n 3 | tr '\n' ' ')" "draw -1 draw -1 draw -1 " "refused draws"
+# Frame 7 does not exist, -1 is no model, and a deleted model draws nothing, even once another
+# model has taken its place.
+expect_eq "$(grep '^draw' "$WORK/out" | tail -n 4 | tr '\n' ' ')" "draw -1 draw -1 draw -1 draw -1 " "refused draws"
+expect_eq "$(grep '^model' "$WORK/out" | tail -n 1)" "model 65536" "the model in the released one's place"
 
 # Looking along +X with Y up, +Z is on the left: red left, green right, the corridor dark between.
 expect_pixels "$WORK/sides.png" 100,200=FF0000 60,380=FF0000 700,200=00FF00 740,20=00FF00 400,200=000000

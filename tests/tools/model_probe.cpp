@@ -52,9 +52,9 @@ void Run(const std::string& command, std::istringstream& in) {
     std::string word;
     if (command == "load") {
         in >> word;
-        std::printf("model %d\n", dxMV1LoadModel(word.c_str()));
+        std::printf("model %d\n", dxMV1LoadModel(word.c_str()).id);
     } else if (command == "delete" && in >> h) {
-        dxMV1DeleteModel(h);
+        dxMV1DeleteModel({h});
     } else if (command == "camera") {
         const VECTOR eye = Vector(in);
         dxSetCameraPositionAndTarget_UpVecY(eye, Vector(in));
@@ -70,24 +70,24 @@ void Run(const std::string& command, std::istringstream& in) {
     } else if (command == "direction") {
         dxSetLightDirection(Vector(in));
     } else if (command == "place" && in >> h) {
-        dxMV1SetPosition(h, Vector(in));
+        dxMV1SetPosition({h}, Vector(in));
     } else if (command == "draw" && in >> h >> f) {
-        std::printf("draw %d\n", dxMV1DrawFrame(h, f));
+        std::printf("draw %d\n", dxMV1DrawFrame({h}, f));
     } else if (command == "box" && in >> x1 >> y1 >> x2 >> y2 >> word) {
         dxDrawBox(x1, y1, x2, y2, unsigned(std::stoul(word, nullptr, 16)), 1);
     } else if (command == "trans" && in >> word) {
         const unsigned c = unsigned(std::stoul(word, nullptr, 16));
         dxSetTransColor(int(c >> 16), int((c >> 8) & 0xFF), int(c & 0xFF));
     } else if (command == "picture" && in >> word) {
-        std::printf("graph %d\n", dxLoadGraph(word.c_str(), 0));
+        std::printf("graph %d\n", dxLoadGraph(word.c_str(), 0).id);
     } else if (command == "make" && in >> x1 >> y1) {
-        std::printf("graph %d\n", dxMakeGraph(x1, y1, 0));
+        std::printf("graph %d\n", dxMakeGraph(x1, y1, 0).id);
     } else if (command == "grab" && in >> x1 >> y1 >> x2 >> y2 >> h) {
-        dxGetDrawScreenGraph(x1, y1, x2, y2, h, 1);
+        dxGetDrawScreenGraph(x1, y1, x2, y2, {h}, 1);
     } else if (command == "graph" && in >> h >> x1 >> y1 >> f) {
-        dxDrawGraph(x1, y1, h, f);
+        dxDrawGraph(x1, y1, {h}, f);
     } else if (command == "extend" && in >> h >> x1 >> y1 >> x2 >> y2 >> f) {
-        dxDrawExtendGraph(x1, y1, x2, y2, h, f);
+        dxDrawExtendGraph(x1, y1, x2, y2, {h}, f);
     } else if (command == "clear") {
         dxClearDrawScreen();
     } else if (command == "shot" && in >> word) {
@@ -101,7 +101,7 @@ void Run(const std::string& command, std::istringstream& in) {
 
 int main() {
     dxSetMainWindowText("QUARNEL model probe");
-    if (dxDxLib_Init() < 0) return 1;
+    if (dxOpenWindow() < 0) return 1;
     dxSetDrawScreen(DX_SCREEN_BACK);
     std::string line;
     while (std::getline(std::cin, line)) {
@@ -111,6 +111,6 @@ int main() {
         Run(command, in);
         std::fflush(stdout);
     }
-    dxDxLib_End();
+    dxCloseWindow();
     return 0;
 }

@@ -67,13 +67,13 @@ TEST_F(StageLoop, StartUpOrderAndQuitAtFirstTitle) {
     EXPECT_EQ(RunGame(game), 0);
     std::vector<std::string> names;
     for (const fake::Call& c : fake::Calls())
-        if (c.name.rfind("dxSet", 0) == 0 || c.name == "dxChangeWindowMode" || c.name.rfind("dxDxLib", 0) == 0 ||
+        if (c.name.rfind("dxSet", 0) == 0 || c.name == "dxChangeWindowMode" || c.name == "dxOpenWindow" || c.name == "dxCloseWindow" ||
             c.name.rfind("dxLoad", 0) == 0)
             names.push_back(c.name);
     const std::vector<std::string> expected = {
-        "dxSetMainWindowText", "dxSetWindowIconID", "dxChangeWindowMode", "dxSetGraphMode", "dxDxLib_Init",
+        "dxSetMainWindowText", "dxSetWindowIconID", "dxChangeWindowMode", "dxSetGraphMode", "dxOpenWindow",
         "dxSetTransColor", "dxLoadDivGraph", "dxLoadDivGraph", "dxLoadDivGraph", "dxLoadGraph",
-        "dxLoadGraph", "dxLoadGraph", "dxLoadGraph", "dxDxLib_End"};
+        "dxLoadGraph", "dxLoadGraph", "dxLoadGraph", "dxCloseWindow"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(fake::WindowTitle(), "QUARNEL");
     EXPECT_EQ(fake::CallsNamed("dxSetGraphMode")[0].args, (std::vector<double>{800, 400, 16, 60}));
@@ -95,7 +95,7 @@ TEST_F(StageLoop, FailedStartReturnsMinusOneAndLoadsNothing) {
     fake::SetInitFails(true);
     EXPECT_EQ(RunGame(game), -1);
     EXPECT_TRUE(fake::CallsNamed("dxLoadGraph").empty());
-    EXPECT_TRUE(fake::CallsNamed("dxDxLib_End").empty());
+    EXPECT_TRUE(fake::CallsNamed("dxCloseWindow").empty());
 }
 
 TEST_F(StageLoop, StageNumberGrowsByOnePerStage) {

@@ -33,7 +33,7 @@ TEST(MiniMap, FirstFrameOfAStage) {
     fake::Reset();
     MazeState state = ColumnMaze(5);
     UpdateMiniMap(state, 2, 1, FacingDirection(0));
-    DrawMiniMap(state, 2, 1, FacingDirection(0), 77, {40, 41, 42, 43});
+    DrawMiniMap(state, 2, 1, FacingDirection(0), GraphHandle{77}, {{{40}, {41}, {42}, {43}}});
     // Facing 0 looks down the map: (2, 1) to the wall at (2, 6), with the side cells.
     for (int y = 1; y <= 6; ++y) {
         EXPECT_NE(state.explored[2][y], EXPLORED_UNSEEN) << y;
@@ -76,9 +76,9 @@ TEST(MiniMap, SightLineStopsAfterTwentySevenCells) {
 std::vector<std::vector<double>> MeterDraws(const MeterValues& values) {
     fake::Reset();
     GameImages images;
-    for (int i = 0; i < 12; ++i) images.dMeter[i] = 100 + i;
-    for (int i = 0; i < 10; ++i) images.counter[i] = 200 + i;
-    images.dMeterPanel = 99;
+    for (int i = 0; i < 12; ++i) images.dMeter[i] = {100 + i};
+    for (int i = 0; i < 10; ++i) images.counter[i] = {200 + i};
+    images.dMeterPanel = {99};
     DrawMeters(values, images);
     std::vector<std::vector<double>> draws;
     for (const fake::Call& c : fake::Calls()) {

@@ -170,8 +170,8 @@ TEST(Scene, LoadsTheThreeModelsUnderTheirCodes) {
     EXPECT_EQ(loads[0].text, "res_3d/wall.mqo");
     EXPECT_EQ(loads[1].text, "res_3d/wall_SG.mqo");
     EXPECT_EQ(loads[2].text, "res_3d/wall_ETC.mqo");
-    EXPECT_EQ(models[MAP_PASSAGE], int(loads[0].args[0]));
-    EXPECT_EQ(models[MAP_SOLID], -1);
+    EXPECT_EQ(models[MAP_PASSAGE].id, int(loads[0].args[0]));
+    EXPECT_EQ(models[MAP_SOLID].id, -1);
 }
 
 }  // namespace

@@ -95,8 +95,8 @@ TEST(ResultScreen, ThreePicturesInTurn) {
     state.goalX = 79;
     state.goalY = 38;
     GameImages images;
-    images.goal = 5;
-    ResultScreen(state, {2, 0, 114, 57'500, false}, 9, images);
+    images.goal = {5};
+    ResultScreen(state, {2, 0, 114, 57'500, false}, GraphHandle{9}, images);
     EXPECT_EQ(fake::FlipCount(), 3);
     EXPECT_EQ(fake::CallsNamed("dxDrawGraph")[0].args, (std::vector<double>{149, 60, 5, 1}));
     std::vector<std::string> texts;

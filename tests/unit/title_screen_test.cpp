@@ -21,8 +21,8 @@ struct TitleRun {
 
 GameImages TestImages() {
     GameImages images;
-    images.titleMaze = 70;
-    images.start = 71;
+    images.titleMaze = {70};
+    images.start = {71};
     return images;
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <initializer_list>
 
+#include "platform/common/handle_slots.h"
 #include "platform/common/remainder.h"
 #include "platform/common/twister.h"
 #include "platform/dx.h"
@@ -26,7 +27,7 @@ struct FakeState {
     CachedRemainder remainder;
     bool initFails = false;
     std::vector<uint32_t> canvas = std::vector<uint32_t>(fake::CANVAS_WIDTH * fake::CANVAS_HEIGHT, 0);
-    int nextHandle = 1;
+    HandleSlots<char> graphs, models;  // what is alive, so that released handles are recognised
     int flips = 0;
     double sizeRate = 1.0;
     std::string title;
@@ -45,7 +46,8 @@ void Record(const char* name, std::initializer_list<double> args, const char* te
     if (s.recording) s.calls.push_back({name, std::vector<double>(args), text});
 }
 
-int NewHandle() { return State().nextHandle++; }
+bool FileExists(const char* file) { return file && std::filesystem::is_regular_file(file); }
+int Known(bool alive) { return alive ? 0 : -1; }
 
 void FillCanvas(int x1, int y1, int x2, int y2, unsigned colour) {
     FakeState& s = State();
@@ -158,13 +160,13 @@ int dxSetWindowIconID(int id) {
     return 0;
 }
 
-int dxDxLib_Init() {
-    Record("dxDxLib_Init", {});
+int dxOpenWindow() {
+    Record("dxOpenWindow", {});
     return State().initFails ? -1 : 0;
 }
 
-int dxDxLib_End() {
-    Record("dxDxLib_End", {});
+int dxCloseWindow() {
+    Record("dxCloseWindow", {});
     return 0;
 }
 
@@ -200,57 +202,56 @@ int dxSetTransColor(int red, int green, int blue) {
     return 0;
 }
 
-int dxLoadGraph(const char* file, int) {
-    const bool exists = file && std::filesystem::is_regular_file(file);
-    const int handle = exists ? NewHandle() : -1;
-    Record("dxLoadGraph", {double(handle)}, file ? file : "");
+GraphHandle dxLoadGraph(const char* file, [[maybe_unused]] int notUse3DFlag) {
+    const GraphHandle handle{FileExists(file) ? State().graphs.Add(1) : -1};
+    Record("dxLoadGraph", {double(handle.id)}, file ? file : "");
     return handle;
 }
 
 int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellWidth, int cellHeight,
-                   int* handles, int) {
-    const bool exists = file && std::filesystem::is_regular_file(file);
+                   GraphHandle* handles, [[maybe_unused]] int notUse3DFlag) {
+    const bool exists = FileExists(file);
     Record("dxLoadDivGraph", {double(count), double(columns), double(rows), double(cellWidth),
                               double(cellHeight)},
            file ? file : "");
     if (!handles || count <= 0) return -1;
-    for (int i = 0; i < count; ++i) handles[i] = exists ? NewHandle() : -1;
+    for (int i = 0; i < count; ++i) handles[i] = {exists ? State().graphs.Add(1) : -1};
     return exists ? 0 : -1;
 }
 
-int dxMakeGraph(int width, int height, int) {
-    const int handle = NewHandle();
-    Record("dxMakeGraph", {double(width), double(height), double(handle)});
+GraphHandle dxMakeGraph(int width, int height, [[maybe_unused]] int notUse3DFlag) {
+    const GraphHandle handle{State().graphs.Add(1)};
+    Record("dxMakeGraph", {double(width), double(height), double(handle.id)});
     return handle;
 }
 
-int dxDeleteGraph(int image) {
-    Record("dxDeleteGraph", {double(image)});
-    return 0;
+int dxDeleteGraph(GraphHandle image) {
+    Record("dxDeleteGraph", {double(image.id)});
+    return Known(State().graphs.Remove(image.id));
 }
 
-int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, int image, int useClientFlag) {
+int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, GraphHandle image, int useClientFlag) {
     Record("dxGetDrawScreenGraph",
-           {double(x1), double(y1), double(x2), double(y2), double(image), double(useClientFlag)});
-    return 0;
+           {double(x1), double(y1), double(x2), double(y2), double(image.id), double(useClientFlag)});
+    return Known(State().graphs.Find(image.id));
 }
 
-int dxDrawGraph(int x, int y, int image, int transFlag) {
-    Record("dxDrawGraph", {double(x), double(y), double(image), double(transFlag)});
-    return 0;
+int dxDrawGraph(int x, int y, GraphHandle image, int transFlag) {
+    Record("dxDrawGraph", {double(x), double(y), double(image.id), double(transFlag)});
+    return Known(State().graphs.Find(image.id));
 }
 
-int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, int image,
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image,
                     int transFlag, int turnFlag) {
     Record("dxDrawRectGraph", {double(destX), double(destY), double(srcX), double(srcY), double(width),
-                               double(height), double(image), double(transFlag), double(turnFlag)});
-    return 0;
+                               double(height), double(image.id), double(transFlag), double(turnFlag)});
+    return Known(State().graphs.Find(image.id));
 }
 
-int dxDrawExtendGraph(int x1, int y1, int x2, int y2, int image, int transFlag) {
+int dxDrawExtendGraph(int x1, int y1, int x2, int y2, GraphHandle image, int transFlag) {
     Record("dxDrawExtendGraph",
-           {double(x1), double(y1), double(x2), double(y2), double(image), double(transFlag)});
-    return 0;
+           {double(x1), double(y1), double(x2), double(y2), double(image.id), double(transFlag)});
+    return Known(State().graphs.Find(image.id));
 }
 
 int dxDrawBox(int x1, int y1, int x2, int y2, unsigned colour, int fillFlag) {
@@ -284,7 +285,7 @@ int dxCheckHitKey(int keyCode) {
     return ScriptKeysHitKey(State().input.HeldKeys(), keyCode) ? 1 : 0;
 }
 
-int dxGetNowCount(int) { return State().input.NowMs(); }
+int dxGetNowCount([[maybe_unused]] int useRdtscFlag) { return State().input.NowMs(); }
 
 uint32_t dxGetSystemTickCount() { return static_cast<uint32_t>(State().input.NowMs()); }
 
@@ -299,26 +300,25 @@ int dxGetRand(int maxValue) {
     return static_cast<int>(s.remainder(s.rand(), static_cast<uint32_t>(maxValue) + 1));
 }
 
-int dxMV1LoadModel(const char* file) {
-    const bool exists = file && std::filesystem::is_regular_file(file);
-    const int handle = exists ? NewHandle() : -1;
-    Record("dxMV1LoadModel", {double(handle)}, file ? file : "");
+ModelHandle dxMV1LoadModel(const char* file) {
+    const ModelHandle handle{FileExists(file) ? State().models.Add(1) : -1};
+    Record("dxMV1LoadModel", {double(handle.id)}, file ? file : "");
     return handle;
 }
 
-int dxMV1DeleteModel(int model) {
-    Record("dxMV1DeleteModel", {double(model)});
-    return 0;
+int dxMV1DeleteModel(ModelHandle model) {
+    Record("dxMV1DeleteModel", {double(model.id)});
+    return Known(State().models.Remove(model.id));
 }
 
-int dxMV1SetPosition(int model, VECTOR p) {
-    Record("dxMV1SetPosition", {double(model), p.x, p.y, p.z});
-    return 0;
+int dxMV1SetPosition(ModelHandle model, VECTOR p) {
+    Record("dxMV1SetPosition", {double(model.id), p.x, p.y, p.z});
+    return Known(State().models.Find(model.id));
 }
 
-int dxMV1DrawFrame(int model, int frame) {
-    Record("dxMV1DrawFrame", {double(model), double(frame)});
-    return 0;
+int dxMV1DrawFrame(ModelHandle model, int frame) {
+    Record("dxMV1DrawFrame", {double(model.id), double(frame)});
+    return Known(State().models.Find(model.id));
 }
 
 int dxSetCameraPositionAndTarget_UpVecY(VECTOR p, VECTOR t) {

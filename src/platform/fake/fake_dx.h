@@ -32,7 +32,7 @@ void SetInputScriptText(std::string_view text);  // aborts the test run on a mal
 // Values dxGetRand returns next, before its own deterministic generator takes over again.
 void QueueRand(std::vector<int> values);
 
-// Make dxDxLib_Init fail, as without a display.
+// Make dxOpenWindow fail, as without a display.
 void SetInitFails(bool fails);
 
 // Recording can be switched off for long runs; the canvas is painted either way.

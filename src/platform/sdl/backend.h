@@ -1,5 +1,5 @@
-// State shared by the files of the real backend. One instance, alive from dxDxLib_Init to
-// dxDxLib_End.
+// State shared by the files of the real backend. One instance, alive from dxOpenWindow to
+// dxCloseWindow.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/handle_slots.h"
 #include "platform/common/held_input.h"
 #include "platform/common/input_script.h"
 #include "platform/sdl/gl_renderer.h"
@@ -38,7 +39,7 @@ struct Backend {
     GlRenderer renderer;
     std::vector<GlTexture> textures;
     std::vector<int> textureUsers;  // graphs still using each texture
-    std::vector<std::optional<Graph>> graphs;
+    HandleSlots<Graph> graphs;
     uint32_t transColour = 0x00FF00;
     bool hasTransColour = false;
     bool closed = false;

@@ -17,17 +17,13 @@ int AddTexture(Backend& b, const GlTexture& texture) {
     return int(b.textures.size()) - 1;
 }
 
-int AddGraph(Backend& b, int texture, int x, int y, int width, int height) {
-    b.graphs.push_back(Graph{texture, x, y, width, height});
-    ++b.textureUsers[texture];
-    return int(b.graphs.size()) - 1;
+GraphHandle AddGraph(Backend& b, int texture, int x, int y, int width, int height) {
+    const GraphHandle handle{b.graphs.Add(Graph{texture, x, y, width, height})};
+    if (handle.id >= 0) ++b.textureUsers[texture];
+    return handle;
 }
 
-const Graph* FindGraph(int handle) {
-    Backend& b = TheBackend();
-    if (handle < 0 || handle >= int(b.graphs.size()) || !b.graphs[handle]) return nullptr;
-    return &*b.graphs[handle];
-}
+const Graph* FindGraph(GraphHandle handle) { return TheBackend().graphs.Find(handle.id); }
 
 // RGBA pixels of a PNG file, with pixels of the transparent colour made transparent.
 SDL_Surface* LoadPicture(const char* file) {
@@ -72,7 +68,7 @@ void ReleaseGraphs() {
     for (GlTexture& t : b.textures) b.renderer.DeleteTexture(t);
     b.textures.clear();
     b.textureUsers.clear();
-    b.graphs.clear();
+    b.graphs.Clear();
 }
 
 int dxSetTransColor(int red, int green, int blue) {
@@ -82,20 +78,20 @@ int dxSetTransColor(int red, int green, int blue) {
     return 0;
 }
 
-int dxLoadGraph(const char* file, int) {
-    if (!TheBackend().window) return -1;
+GraphHandle dxLoadGraph(const char* file, [[maybe_unused]] int notUse3DFlag) {
+    if (!TheBackend().window) return {};
     SDL_Surface* picture = LoadPicture(file);
-    if (!picture) return -1;
+    if (!picture) return {};
     const int texture = UploadPicture(picture);
-    const int handle = AddGraph(TheBackend(), texture, 0, 0, picture->w, picture->h);
+    const GraphHandle handle = AddGraph(TheBackend(), texture, 0, 0, picture->w, picture->h);
     SDL_FreeSurface(picture);
     return handle;
 }
 
 int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellWidth, int cellHeight,
-                   int* handles, int) {
+                   GraphHandle* handles, [[maybe_unused]] int notUse3DFlag) {
     if (!handles || count <= 0) return -1;
-    for (int i = 0; i < count; ++i) handles[i] = -1;
+    for (int i = 0; i < count; ++i) handles[i] = {};
     if (!TheBackend().window || columns <= 0 || rows <= 0 || cellWidth <= 0 || cellHeight <= 0) return -1;
     SDL_Surface* picture = LoadPicture(file);
     if (!picture) return -1;
@@ -113,24 +109,24 @@ int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellW
     return 0;
 }
 
-int dxMakeGraph(int width, int height, int) {
+GraphHandle dxMakeGraph(int width, int height, [[maybe_unused]] int notUse3DFlag) {
     Backend& b = TheBackend();
-    if (!b.window || width <= 0 || height <= 0 || width > 4096 || height > 4096) return -1;
+    if (!b.window || width <= 0 || height <= 0 || width > 4096 || height > 4096) return {};
     const int texture = AddTexture(b, b.renderer.CreateTexture(width, height, nullptr));
     return AddGraph(b, texture, 0, 0, width, height);
 }
 
-int dxDeleteGraph(int image) {
+int dxDeleteGraph(GraphHandle image) {
     Backend& b = TheBackend();
     const Graph* g = FindGraph(image);
     if (!g) return -1;
     const int texture = g->texture;
-    b.graphs[image].reset();
+    b.graphs.Remove(image.id);
     if (--b.textureUsers[texture] == 0) b.renderer.DeleteTexture(b.textures[texture]);
     return 0;
 }
 
-int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, int image, int) {
+int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, GraphHandle image, [[maybe_unused]] int useClientFlag) {
     const Graph* g = FindGraph(image);
     if (!g) return -1;
     Backend& b = TheBackend();
@@ -138,7 +134,7 @@ int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, int image, int) {
     return 0;
 }
 
-int dxDrawGraph(int x, int y, int image, int transFlag) {
+int dxDrawGraph(int x, int y, GraphHandle image, int transFlag) {
     const Graph* g = FindGraph(image);
     if (!g) return -1;
     Draw(*g, {float(g->x), float(g->y), float(g->width), float(g->height)}, float(x), float(y),
@@ -146,8 +142,8 @@ int dxDrawGraph(int x, int y, int image, int transFlag) {
     return 0;
 }
 
-int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, int image,
-                    int transFlag, int) {
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image,
+                    int transFlag, [[maybe_unused]] int turnFlag) {
     const Graph* g = FindGraph(image);
     if (!g || width <= 0 || height <= 0) return -1;
     Draw(*g, {float(g->x + srcX), float(g->y + srcY), float(width), float(height)}, float(destX),
@@ -155,7 +151,7 @@ int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int hei
     return 0;
 }
 
-int dxDrawExtendGraph(int x1, int y1, int x2, int y2, int image, int transFlag) {
+int dxDrawExtendGraph(int x1, int y1, int x2, int y2, GraphHandle image, int transFlag) {
     const Graph* g = FindGraph(image);
     if (!g) return -1;
     Draw(*g, {float(g->x), float(g->y), float(g->width), float(g->height)}, float(x1), float(y1), float(x2),
@@ -183,4 +179,4 @@ int dxClearDrawScreen() {
     return 0;
 }
 
-int dxSetDrawScreen(int) { return 0; }
+int dxSetDrawScreen([[maybe_unused]] int screen) { return 0; }

@@ -173,9 +173,8 @@ bool ModelRenderer::Init(GlRenderer& screen, std::string& error) {
 }
 
 void ModelRenderer::Shutdown() {
-    for (std::optional<Model>& m : models_)
-        if (m) Release(*m);
-    models_.clear();
+    models_.ForEach([this](Model& m) { Release(m); });
+    models_.Clear();
     queuedCount_ = 0;
     glDeleteBuffers(1, &instances_);
     glDeleteVertexArrays(1, &vao_);
@@ -184,14 +183,9 @@ void ModelRenderer::Shutdown() {
     screen_ = nullptr;
 }
 
-ModelRenderer::Model* ModelRenderer::Find(int model) {
-    if (model < 0 || size_t(model) >= models_.size() || !models_[size_t(model)]) return nullptr;
-    return &*models_[size_t(model)];
-}
+ModelRenderer::Model* ModelRenderer::Find(int model) { return models_.Find(model); }
 
-const ModelRenderer::Model* ModelRenderer::Find(int model) const {
-    return const_cast<ModelRenderer*>(this)->Find(model);
-}
+const ModelRenderer::Model* ModelRenderer::Find(int model) const { return models_.Find(model); }
 
 int ModelRenderer::Add(const MqoModel& model, const std::vector<ModelPicture>& pictures,
                        const std::vector<int>& pictureOfMaterial, std::string& error) {
@@ -216,13 +210,9 @@ int ModelRenderer::Add(const MqoModel& model, const std::vector<ModelPicture>& p
         const float light[4] = {mat.diffuse, mat.ambient, mat.emissive, picture < 0 ? white : float(picture)};
         std::copy_n(light, 4, &m.materialLight[4 * (i + 1)]);
     }
-    for (size_t slot = 0; slot < models_.size(); ++slot)
-        if (!models_[slot]) {
-            models_[slot] = std::move(m);
-            return int(slot);
-        }
-    models_.push_back(std::move(m));
-    return int(models_.size()) - 1;
+    const int handle = models_.Add(std::move(m));
+    if (handle < 0) error = "too many models";
+    return handle;
 }
 
 bool ModelRenderer::UploadCorners(Model& m, const MqoModel& model, std::string& error) {
@@ -305,7 +295,7 @@ void ModelRenderer::Remove(int model) {
     if (!m) return;
     if (!m->queued.empty()) Flush();
     Release(*m);
-    models_[size_t(model)].reset();
+    models_.Remove(model);
 }
 
 void ModelRenderer::SetPosition(int model, VECTOR position) {
@@ -374,14 +364,12 @@ void ModelRenderer::Flush() {
     screen_->BindScreen();
     const std::array<std::array<float, 4>, 6> viewPlanes = ViewPlanes(SceneMatrix(camera_));
     upload_.clear();
-    std::vector<std::pair<size_t, size_t>> ranges(models_.size());  // first instance, count
-    for (size_t k = 0; k < models_.size(); ++k) {
-        if (!models_[k] || models_[k]->queued.empty()) continue;
-        const size_t first = upload_.size() / 4;
-        GatherVisible(*models_[k], viewPlanes);
-        ranges[k] = {first, upload_.size() / 4 - first};
-        models_[k]->queued.clear();
-    }
+    models_.ForEach([&](Model& m) {
+        m.drawFirst = upload_.size() / 4;
+        if (!m.queued.empty()) GatherVisible(m, viewPlanes);
+        m.drawCount = upload_.size() / 4 - m.drawFirst;
+        m.queued.clear();
+    });
     queuedCount_ = 0;
     if (upload_.empty()) return;
     glBindVertexArray(vao_);
@@ -400,10 +388,8 @@ void ModelRenderer::Flush() {
     glFrontFace(GL_CW);
     const GLint colours = Uniform(program_, "materialColour"), lights = Uniform(program_, "materialLight");
     const GLint cornersPerFrame = Uniform(program_, "cornersPerFrame");
-    for (size_t k = 0; k < models_.size(); ++k) {
-        const auto [first, count] = ranges[k];
-        if (count == 0) continue;
-        const Model& m = *models_[k];
+    models_.ForEach([&](const Model& m) {
+        if (m.drawCount == 0) return;
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_ARRAY, m.pictures);
         glActiveTexture(GL_TEXTURE1);
@@ -412,10 +398,10 @@ void ModelRenderer::Flush() {
         glUniform4fv(lights, MATERIAL_SLOTS, m.materialLight.data());
         glUniform1i(cornersPerFrame, m.cornersPerFrame);
         glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float),
-                              reinterpret_cast<void*>(first * 4 * sizeof(float)));
-        glDrawArraysInstanced(GL_TRIANGLES, 0, m.cornersPerFrame, GLsizei(count));
+                              reinterpret_cast<void*>(m.drawFirst * 4 * sizeof(float)));
+        glDrawArraysInstanced(GL_TRIANGLES, 0, m.cornersPerFrame, GLsizei(m.drawCount));
         screen_->CountDrawCall();
-    }
+    });
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glActiveTexture(GL_TEXTURE0);

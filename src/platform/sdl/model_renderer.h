@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/handle_slots.h"
 #include "platform/mqo/mqo_model.h"
 #include "platform/sdl/gl_renderer.h"
 #include "platform/sdl/scene_camera.h"
@@ -50,7 +51,7 @@ public:
     void Shutdown();  // releases every model
 
     // Uploads a model. pictures[i] is drawn on the materials whose pictureOfMaterial is i (-1:
-    // none). Returns the model's handle, or -1 with the reason in `error`.
+    // none). Returns the model's handle (see HandleSlots), or -1 with the reason in `error`.
     int Add(const MqoModel& model, const std::vector<ModelPicture>& pictures,
             const std::vector<int>& pictureOfMaterial, std::string& error);
     void Remove(int model);  // draws what is queued first
@@ -75,6 +76,7 @@ private:
         std::vector<float> materialColour, materialLight;  // vec4 per material slot
         VECTOR position{0, 0, 0};
         std::vector<float> queued;  // x, y, z, frame per instance
+        size_t drawFirst = 0, drawCount = 0;  // the instances of this flush that can be seen
     };
     Model* Find(int model);
     const Model* Find(int model) const;
@@ -88,7 +90,7 @@ private:
     GlRenderer* screen_ = nullptr;
     GLuint program_ = 0, vao_ = 0, instances_ = 0;
     GLint maxTextureBuffer_ = 0, maxTextureSize_ = 0;
-    std::vector<std::optional<Model>> models_;
+    HandleSlots<Model> models_;
     std::vector<float> upload_;
     std::vector<std::pair<float, size_t>> order_;
     size_t queuedCount_ = 0;

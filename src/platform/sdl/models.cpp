@@ -98,41 +98,41 @@ void StopModels() {
     started = false;
 }
 
-int dxMV1LoadModel(const char* file) {
+ModelHandle dxMV1LoadModel(const char* file) {
     const std::string name = file ? file : "(none)";
     if (!started || !file) {
-        std::fprintf(stderr, "quarnel: cannot load model %s: the library is not started\n", name.c_str());
-        return -1;
+        std::fprintf(stderr, "quarnel: cannot load model %s: the window is not open\n", name.c_str());
+        return {};
     }
     const std::string path = ExistingPath(file);
     MqoModel model;
     std::string error;
     if (!LoadMqo(path, model, error)) {
         ReportGameFileFailure("cannot load model " + error);  // error names the file
-        return -1;
+        return {};
     }
     std::vector<ModelPicture> pictures;
     std::vector<int> pictureOfMaterial;
     LoadPictures(path, model, pictures, pictureOfMaterial);
-    const int handle = models.Add(model, pictures, pictureOfMaterial, error);
-    if (handle < 0) ReportGameFileFailure("cannot load model " + path + ": " + error);
+    const ModelHandle handle{models.Add(model, pictures, pictureOfMaterial, error)};
+    if (handle.id < 0) ReportGameFileFailure("cannot load model " + path + ": " + error);
     return handle;
 }
 
-int dxMV1DeleteModel(int model) {
-    if (!started || !models.Has(model)) return -1;
-    models.Remove(model);
+int dxMV1DeleteModel(ModelHandle model) {
+    if (!started || !models.Has(model.id)) return -1;
+    models.Remove(model.id);
     return 0;
 }
 
-int dxMV1SetPosition(int model, VECTOR position) {
-    if (!started || !models.Has(model) || !Finite(position)) return -1;
-    models.SetPosition(model, position);
+int dxMV1SetPosition(ModelHandle model, VECTOR position) {
+    if (!started || !models.Has(model.id) || !Finite(position)) return -1;
+    models.SetPosition(model.id, position);
     return 0;
 }
 
-int dxMV1DrawFrame(int model, int frame) {
-    if (!started || !models.QueueFrame(model, frame)) return -1;
+int dxMV1DrawFrame(ModelHandle model, int frame) {
+    if (!started || !models.QueueFrame(model.id, frame)) return -1;
     TheBackend().sceneDrawn = true;
     return 0;
 }

@@ -165,8 +165,12 @@ Backend& TheBackend() {
     return backend;
 }
 
-int dxChangeWindowMode(int) { return 0; }
-int dxSetGraphMode(int, int, int, int) { return 0; }
+// Always a window of the screen's size scaled by the size rate, at 60 frames a second.
+int dxChangeWindowMode([[maybe_unused]] int windowed) { return 0; }
+int dxSetGraphMode([[maybe_unused]] int width, [[maybe_unused]] int height, [[maybe_unused]] int colourBits,
+                   [[maybe_unused]] int refreshRate) {
+    return 0;
+}
 
 int dxSetWindowSizeExtendRate(double rate) {
     if (rate > 0) TheBackend().sizeRate = rate;
@@ -202,7 +206,7 @@ void PreferNamedDisplay() {
 
 }  // namespace
 
-int dxDxLib_Init() {
+int dxOpenWindow() {
     Backend& b = TheBackend();
     if (!DisplayNamed()) return -1;
     PreferNamedDisplay();
@@ -234,7 +238,7 @@ int dxDxLib_Init() {
     return 0;
 }
 
-int dxDxLib_End() {
+int dxCloseWindow() {
     Backend& b = TheBackend();
     if (!b.window) return -1;
     if (b.frameStats) {
@@ -290,7 +294,7 @@ int dxScreenFlip() {
     return 0;
 }
 
-int dxGetJoypadInputState(int) {
+int dxGetJoypadInputState([[maybe_unused]] int inputType) {
     Backend& b = TheBackend();
     if (b.replay) return ScriptKeysToPad(b.replay->HeldKeys());
     return ReadPad(b);
@@ -302,7 +306,7 @@ int dxCheckHitKey(int keyCode) {
     return KeyHeld(b, keyCode) ? 1 : 0;
 }
 
-int dxGetNowCount(int) {
+int dxGetNowCount([[maybe_unused]] int useRdtscFlag) {
     const Backend& b = TheBackend();
     if (b.replay) return b.replay->NowMs();
     return int(SDL_GetTicks64() & 0x7FFFFFFF);
