@@ -1,4 +1,4 @@
-# A stage played live on real keys with --record, then replayed from the recording: the same result
+# A stage played live on real key taps with --record, then replayed from the recording: the same result
 # line and the same pictures. The stage's total becomes DadiZider 1's record, saved beside the
 # DadiZider 2 record the player had and shown on the next title; the replay shows the recorded
 # run's titles, whatever the file holds now, and leaves the file alone. A damaged file is set
@@ -12,9 +12,8 @@ OLD_RECORD="algorithm=2 total=51.2 distance=25.6 time=25.6 time_ms=300000 steps=
 mkdir -p "$(dirname "$RECORDS")"
 echo "$OLD_RECORD" >"$RECORDS"
 
-# The walk along the measured route, as runs of one key: "up 4", "left 1", ...
-"$BUILD_DIR/quarnel-maze" --seed $SEED --script 1 |
-    awk '/^31 / { if ($2 != key && n) { print key, n; n = 0 } key = $2; ++n } END { print key, n }' >"$WORK/runs.txt"
+# The moves of the walk along the measured route: up, left or right.
+"$BUILD_DIR/quarnel-maze" --seed $SEED --script 1 | awk '/^31 / { print $2 }' >"$WORK/moves.txt"
 
 # The recording is written as play goes: its hold lines count the ticks the game has played.
 ticks_played() { awk '/^[0-9]+ / { t += $1 } END { print t + 0 }' "$WORK/run.txt"; }
@@ -24,24 +23,27 @@ wait_for_tick() {
         sleep 0.01
     done
 }
-# The tick before the first that held a walking key.
-tick_before_walking() { awk '/^[0-9]+ / { if ($2 ~ /up|left|right/) { print t; exit } t += $1 }' "$WORK/run.txt"; }
+# The first tick after tick AFTER in which the game saw KEY, once there is one.
+tick_seeing() {
+    local tick=
+    until [[ -n "$tick" ]]; do
+        sleep 0.01
+        tick=$(awk -v key="$1" -v after="$2" '/^[0-9]+ / { if (t >= after && $2 == key) { print t + 1; exit } t += $1 }' "$WORK/run.txt")
+    done
+    echo "$tick"
+}
 
-# Holds each run's key from the middle of the move before it to the middle of its own last move,
-# timed on the game's ticks: a move takes 31 ticks and the next starts at once while a key is held.
+# Taps each move's key once the move before has ended, timed on the game's ticks: a tap counts for
+# one tick, and a move starts in the tick that sees it and takes 31.
 walk() {
-    local key count moves=0 start=
-    while read -r key count; do
-        xdotool keydown "${key^}"
-        while [[ -z "$start" ]]; do
-            start=$(tick_before_walking)
-            sleep 0.01
-        done
-        moves=$((moves + count))
-        wait_for_tick $((start + 1 + 31 * moves - 15))
-        xdotool keyup "${key^}"
-    done <"$WORK/runs.txt"
-    wait_for_tick $((start + 31 * moves + 5))
+    local key ticks moved=-100
+    while read -r key; do
+        wait_for_tick $((moved + 30))
+        ticks=$(ticks_played)
+        xdotool keydown "${key^}" keyup "${key^}"
+        moved=$(tick_seeing "$key" "$ticks")
+    done <"$WORK/moves.txt"
+    wait_for_tick $((moved + 35))
 }
 
 "$GAME" --seed $SEED --record "$WORK/run.txt" --report >"$WORK/live.txt" 2>"$WORK/stderr" &
@@ -51,6 +53,7 @@ xdotool windowfocus --sync "$window"
 wait_for_tick 30
 x_window grab "$window" "$WORK/live_title1.png"
 hold_key Return
+wait_for_tick $(($(ticks_played) + 20))  # play has started
 walk
 hold_key Return  # the goal picture
 hold_key Return  # the route review
@@ -58,6 +61,7 @@ for _ in $(seq 100); do
     [[ -s "$WORK/live.txt" ]] && break
     sleep 0.1
 done
+[[ -s "$WORK/live.txt" ]] || fail "no result line: the walk did not reach the exit"
 sleep 0.5
 x_window grab "$window" "$WORK/live_score.png"
 hold_key Return
