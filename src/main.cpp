@@ -5,7 +5,20 @@
 
 #include "frame/command_line.h"
 #include "frame/game.h"
+#include "frame/records.h"
 #include "platform/dx.h"
+
+namespace {
+
+int PrintRecords() {
+    const std::string path = dxPlayerFilePath(RECORDS_FILE);
+    Records records;
+    if (!path.empty()) LoadRecords(path, records);
+    std::fputs(RecordsReport(records).c_str(), stdout);
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string error;
@@ -22,7 +35,11 @@ int main(int argc, char** argv) {
         std::printf("quarnel %s\n", QUARNEL_VERSION);
         return 0;
     }
-    if (options->replayFile && !dxUseReplayScript(options->replayFile->c_str(), error)) {
+    if (options->records) return PrintRecords();
+    const bool started = options->replayFile ? dxUseReplayScript(options->replayFile->c_str(), error)
+                         : options->recordFile ? dxRecordInputScript(options->recordFile->c_str(), error)
+                                               : true;
+    if (!started) {
         std::fprintf(stderr, "quarnel: %s\n", error.c_str());
         return 2;
     }

@@ -10,14 +10,18 @@ bool ParseSeed(const std::string& text, uint32_t& seed) {
 }
 
 bool IsFlag(const std::string& name) {
-    return name == "--help" || name == "-h" || name == "--version" || name == "--report" || name == "--frame-stats";
+    return name == "--help" || name == "-h" || name == "--version" || name == "--report" || name == "--frame-stats" ||
+           name == "--records";
 }
+
+bool TakesFile(const std::string& name) { return name == "--replay" || name == "--record"; }
 
 void SetFlag(CommandLine& options, const std::string& name) {
     if (name == "--help" || name == "-h") options.help = true;
     if (name == "--version") options.version = true;
     if (name == "--report") options.report = true;
     if (name == "--frame-stats") options.frameStats = true;
+    if (name == "--records") options.records = true;
 }
 
 // Sets the option that takes a value; false with the reason in `error` when the value is bad.
@@ -29,10 +33,10 @@ bool SetValue(CommandLine& options, const std::string& name, const std::optional
         return false;
     }
     if (value && !value->empty()) {
-        options.replayFile = *value;
+        (name == "--replay" ? options.replayFile : options.recordFile) = *value;
         return true;
     }
-    error = "--replay needs an input script file";
+    error = name + " needs an input script file";
     return false;
 }
 
@@ -56,21 +60,28 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             error = option.name + " takes no value";
             return std::nullopt;
         }
-        if (option.name != "--seed" && option.name != "--replay") {
+        if (option.name != "--seed" && !TakesFile(option.name)) {
             error = "unknown option '" + args[i] + "'";
             return std::nullopt;
         }
         if (!option.value && i + 1 < args.size()) option.value = args[++i];
         if (!SetValue(options, option.name, option.value, error)) return std::nullopt;
     }
+    if (options.replayFile && options.recordFile) {
+        error = "--record plays live: it cannot go with --replay";
+        return std::nullopt;
+    }
     return options;
 }
 
 std::string UsageText() {
-    return "usage: quarnel [--seed N] [--replay FILE] [--report] [--frame-stats] [--help] [--version]\n"
+    return "usage: quarnel [--seed N] [--replay FILE | --record FILE] [--report] [--frame-stats] [--records]\n"
+           "               [--help] [--version]\n"
            "  (an option's value may also follow it after '=', as in --seed=5)\n"
            "  --seed N       start the maze generator from seed N (0..4294967295, default 1)\n"
            "  --replay FILE  take all input from an input script, on its virtual clock\n"
+           "  --record FILE  play, and write an input script that --replay plays back the same\n"
+           "  --records      print the best stage of each algorithm and exit\n"
            "  --report       print a result line on standard output for every score panel\n"
            "  --frame-stats  at exit, print play frame times (p50, p99, max) and GL draws per frame\n"
            "  --help         show this text\n"

@@ -1,5 +1,5 @@
-// The game's command line: --seed N, --replay FILE, --report, --frame-stats, --help,
-// --version.
+// The game's command line: --seed N, --replay FILE, --record FILE, --records, --report,
+// --frame-stats, --help, --version.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,8 @@
 struct CommandLine {
     uint32_t seed = 1;
     std::optional<std::string> replayFile;
+    std::optional<std::string> recordFile;
+    bool records = false;  // print the player's records and exit
     bool report = false;
     bool frameStats = false;
     bool help = false;

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "frame/images.h"
 #include "frame/random.h"
+#include "frame/records.h"
 #include "maze/maze_grid.h"
 #include "play/scene.h"
 #include "title/title_screen.h"
@@ -16,6 +18,8 @@ struct Game {
     GameImages images;
     int32_t stageNumber = 0;
     bool report = false;  // print a result line for every score panel
+    Records records;
+    std::string recordsPath;  // where new records are saved; "" when they are not (replays)
 
     // Play: the last stage's measurements, and what play makes once and keeps.
     uint64_t stepCounter = 0;

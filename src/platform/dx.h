@@ -100,6 +100,10 @@ int dxSetupCamera_Perspective(float fieldOfView);
 int dxSetLightDirection(VECTOR direction);
 int dxChangeLightTypePoint(VECTOR position, float range, float atten0, float atten1, float atten2);
 
+// The player's own file `name` (records.txt): $XDG_DATA_HOME/quarnel/name, by default under
+// ~/.local/share. "" in a replay, which leaves the player's files alone, or when there is no home.
+std::string dxPlayerFilePath(const char* name);
+
 // The game's own files, named relative to the working folder ("res/...", "QUARNEL_ini.txt"): the
 // path to open is the working folder's copy when there is one, else the installed copy. The picture
 // and model calls look their files up this way themselves.
@@ -109,5 +113,13 @@ std::string dxResolveDataPath(const char* name);
 // input script and run on its virtual clock, unpaced. On a malformed script returns false with a
 // message.
 bool dxUseReplayScript(const char* path, std::string& error);
+// Start-up option: play live and write an input script of the run as play goes, which
+// dxUseReplayScript plays back to the same run. False with a message when the file cannot be written.
+bool dxRecordInputScript(const char* path, std::string& error);
+// A value the run starts from that its replay must start from too: "seed" (the maze generator's
+// first seed, a number) and "best" (the best totals the title shows, as "98.1 -"). Live play
+// returns `live`, keeping it in a script being recorded; a replay returns its script's value, or
+// `live` when the script has none.
+std::string dxStartValue(const char* name, const std::string& live);
 // When the window closes, print one line of play frame times and draw calls on standard output.
 void dxEnableFrameStats();

@@ -1,6 +1,10 @@
 #include "play/play_stage.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "frame/game.h"
+#include "frame/records.h"
 #include "hud/meters.h"
 #include "hud/mini_map.h"
 #include "platform/dx.h"
@@ -22,10 +26,23 @@ bool AtGoal(const Game& game, const Player& player) {
     return player.cellX == game.maze.goalX && player.cellY == game.maze.goalY;
 }
 
+int32_t InTenths(double score) { return int32_t(std::lround(score * 10)); }
+
+// A stage whose total beats the algorithm's record becomes the record, saved at once outside replays.
+void KeepRecord(Game& game, const Scores& scores) {
+    const Record stage{InTenths(scores.total), InTenths(scores.distance), InTenths(scores.time),
+                       uint64_t(std::max(0.0, std::floor(game.elapsedMs))), game.stepCounter,
+                       uint64_t(game.maze.routeLength),
+                       TodaysDate()};
+    if (KeepIfBest(game.records, game.title.algorithmChoice, stage) && !game.recordsPath.empty())
+        SaveRecords(game.recordsPath, game.records);
+}
+
 void ShowResult(Game& game) {
     const StageResult result{game.stageNumber, game.title.algorithmChoice, game.stepCounter, game.elapsedMs,
                              game.report};
-    ResultScreen(game.maze, result, game.workImage, game.images);
+    ResultScreen(game.maze, result, game.workImage, game.images,
+                 [&game](const Scores& scores) { KeepRecord(game, scores); });
 }
 
 }  // namespace

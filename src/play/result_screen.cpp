@@ -99,7 +99,8 @@ std::string ResultLine(const MazeState& state, const StageResult& result, const 
     return line;
 }
 
-void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images) {
+void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images,
+                  const std::function<void(const Scores&)>& scorePanelShown) {
     ShowGoalPicture(workImage, images);
     ShowRouteReview(state);
     const Scores scores = ComputeScores(state.routeLength, state.routeTurns, result.stepCounter, result.elapsedMs);
@@ -108,5 +109,6 @@ void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workI
         std::printf("%s\n", ResultLine(state, result, scores).c_str());
         std::fflush(stdout);
     }
+    if (scorePanelShown) scorePanelShown(scores);
     KeyWait(-1, 0);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "frame/images.h"
@@ -33,7 +34,9 @@ struct StageResult {
 };
 
 // Runs the three pictures. The screen holds the finished last play frame, not yet shown.
-void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images);
+// `scorePanelShown` is called once the score panel is shown, before it waits for Enter.
+void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images,
+                  const std::function<void(const Scores&)>& scorePanelShown = {});
 
 // Repaints the maze grid for the review: the route from the snapshot, the player's cells off it as
 // detours, the exit marked.

@@ -5,6 +5,7 @@
 
 namespace {
 
+constexpr int COLOUR_CYAN = 5;
 constexpr int COLOUR_YELLOW = 6;
 constexpr int COLOUR_WHITE = 7;
 
@@ -51,7 +52,7 @@ void HandleChoice(TitleVisit& visit, TitleOptions& options, int input) {
 }
 
 void DrawTitle(const TitleVisit& visit, const TitleOptions& options, int32_t stageNumber,
-               const GameImages& images) {
+               const GameImages& images, const std::string& best) {
     const unsigned chosen = dxGetColor(255, 255, 255);
     const unsigned other = dxGetColor(128, 128, 128);
     const bool first = options.algorithmChoice == 0;
@@ -63,6 +64,7 @@ void DrawTitle(const TitleVisit& visit, const TitleOptions& options, int32_t sta
     dxDrawString(280, 260, "[R]     乱数の初期化(Randomize)", ColourByNumber(visit.rLineColour), 0);
     if (visit.rLineColour == COLOUR_YELLOW) dxDrawString(580, 260, "済", ColourByNumber(COLOUR_YELLOW), 0);
     dxDrawString(280, 300, "[Enter] ゲームを開始します", ColourByNumber(COLOUR_WHITE), 0);
+    if (!best.empty()) dxDrawString(280, 340, best.c_str(), ColourByNumber(COLOUR_CYAN), 0);
     dxScreenFlip();
 }
 
@@ -74,7 +76,8 @@ void ShowStartPicture(const GameImages& images) {
 
 }  // namespace
 
-uint8_t TitleScreen(TitleOptions& options, Random& random, int32_t stageNumber, const GameImages& images) {
+uint8_t TitleScreen(TitleOptions& options, Random& random, int32_t stageNumber, const GameImages& images,
+                    const std::string& best) {
     TitleVisit visit;
     visit.rLineColour = options.reseeded ? COLOUR_YELLOW : COLOUR_WHITE;
     uint8_t result = TITLE_START;
@@ -87,7 +90,7 @@ uint8_t TitleScreen(TitleOptions& options, Random& random, int32_t stageNumber, 
         if (StartReleased(visit, input)) break;
         HandleReseed(visit, options, random);
         HandleChoice(visit, options, input);
-        DrawTitle(visit, options, stageNumber, images);
+        DrawTitle(visit, options, stageNumber, images, best);
     }
     if (visit.button1 || visit.returnKey) ShowStartPicture(images);
     return result;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "frame/images.h"
 #include "frame/random.h"
@@ -16,5 +17,7 @@ inline constexpr uint8_t TITLE_START = 0;
 inline constexpr uint8_t TITLE_QUIT = 1;
 
 // Runs frames until Escape or a closed window (TITLE_QUIT) or the release of Return or button 1
-// (TITLE_START, after one flip of the start picture).
-uint8_t TitleScreen(TitleOptions& options, Random& random, int32_t stageNumber, const GameImages& images);
+// (TITLE_START, after one flip of the start picture). `best`, the player's records, is drawn
+// under the other lines when there is one.
+uint8_t TitleScreen(TitleOptions& options, Random& random, int32_t stageNumber, const GameImages& images,
+                    const std::string& best = "");

@@ -9,6 +9,9 @@ PNG_PROBE=$(realpath "${PNG_PROBE:-$BUILD_DIR/tests/png_probe}")
 X_WINDOW=$(realpath "${X_WINDOW:-$BUILD_DIR/tests/x_window}")
 WORK=$(mktemp -d)
 XVFB_PID=
+# The game keeps the player's records here, never in the tester's own data folder.
+export XDG_DATA_HOME="$WORK/data"
+
 WM_PID=
 
 cleanup() {

@@ -23,12 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Play short scripts through to the end; shots must come out in order, each once.
     if (total > 100000) return 0;
     ScriptPlayer player(script);
+    player.RandSeed();
     size_t shots = 0;
     for (uint64_t i = 0; i <= total + 1; ++i) {
         player.Tick();
         shots += player.TakeDueShots().size();
         ScriptKeysToPad(player.HeldKeys());
         ScriptKeysHitKey(player.HeldKeys(), 1);
+        player.ReadClock();
     }
     if (!player.WindowClosed()) std::abort();
     if (shots != script.shots.size()) std::abort();

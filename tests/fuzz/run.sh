@@ -15,15 +15,16 @@ cmake --build "$out" -j2
 # Seeds: the real models, scripts and settings examples.
 seeds=$out/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds/mqo" "$seeds/input_script" "$seeds/settings"
+mkdir -p "$seeds/mqo" "$seeds/input_script" "$seeds/settings" "$seeds/records"
 cp "$source_dir"/res_3d/*.mqo "$source_dir"/tests/fixtures/models/*.mqo "$seeds/mqo/"
 cp "$source_dir"/tests/fuzz/seeds/input_script/* "$seeds/input_script/"
 cp "$source_dir"/tests/fuzz/seeds/settings/* "$seeds/settings/"
+cp "$source_dir"/tests/fuzz/seeds/records/* "$seeds/records/"
 [[ -x "$source_dir/build/quarnel-maze" ]] &&
     "$source_dir/build/quarnel-maze" --seed 3 --script 1,2,1 >"$seeds/input_script/walk_three_stages.txt"
 
 status=0
-for name in settings input_script mqo; do
+for name in settings input_script mqo records; do
     corpus=$out/corpus/$name findings=$out/findings/$name
     mkdir -p "$corpus" "$findings"
     log=$out/fuzz_$name.log

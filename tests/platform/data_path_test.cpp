@@ -48,6 +48,14 @@ TEST_F(DataPath, InstalledFolderIsBesideTheProgramsFolder) {
     EXPECT_EQ(InstalledDataFolder(""), "");
 }
 
+// The player's files follow the XDG base directories: a relative XDG_DATA_HOME is ignored.
+TEST(PlayerData, FolderFromXdgDataHomeElseHome) {
+    EXPECT_EQ(PlayerDataFolder("/x/data", "/home/p"), "/x/data/quarnel");
+    EXPECT_EQ(PlayerDataFolder("data", "/home/p"), "/home/p/.local/share/quarnel");
+    EXPECT_EQ(PlayerDataFolder(nullptr, "/home/p"), "/home/p/.local/share/quarnel");
+    EXPECT_EQ(PlayerDataFolder("", ""), "");
+}
+
 TEST_F(DataPath, SourceTreeOnlyForProgramsInTheirBuildFolder) {
     EXPECT_EQ(Folders(root_ / "usr/bin/quarnel"), (std::vector<std::string>{"", At("usr/share/quarnel")}));
     EXPECT_EQ(Folders(root_ / "src/build/quarnel"),

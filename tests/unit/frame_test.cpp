@@ -47,10 +47,15 @@ TEST(CommandLine, OptionsAndErrors) {
     ASSERT_TRUE(options);
     EXPECT_EQ(options->seed, 7u);
     EXPECT_EQ(*options->replayFile, "a=b.txt");
+    options = ParseCommandLine({"--record=run.txt", "--records"}, error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(*options->recordFile, "run.txt");
+    EXPECT_TRUE(options->records);
 
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"}, {"--seed", "12x"}, {"--seed", ""},
-             {"--seed="}, {"--replay"}, {"--replay="}, {"--report=1"}, {"--bogus"}, {"seed"}}) {
+             {"--seed="}, {"--replay"}, {"--replay="}, {"--report=1"}, {"--bogus"}, {"seed"},
+             {"--record"}, {"--record", "a", "--replay", "b"}}) {
         EXPECT_FALSE(ParseCommandLine(bad, error));
         EXPECT_FALSE(error.empty());
     }

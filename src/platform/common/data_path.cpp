@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -86,6 +87,17 @@ bool HoldsGameData(const std::vector<std::string>& folders) {
 }
 
 std::string ResolveGameFile(const std::string& name) { return ResolveDataPath(name, ProgramDataFolders()); }
+
+std::string PlayerDataFolder(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome && fs::path(xdgDataHome).is_absolute()) return (fs::path(xdgDataHome) / "quarnel").string();
+    if (home && *home) return (fs::path(home) / ".local/share/quarnel").string();
+    return "";
+}
+
+std::string PlayerFilePath(const char* name) {
+    const std::string folder = PlayerDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    return folder.empty() ? folder : (fs::path(folder) / name).string();
+}
 
 void ReportGameFileFailure(const std::string& message) {
     static const bool noData = !HoldsGameData(ProgramDataFolders());

@@ -28,6 +28,12 @@ bool HoldsGameData(const std::vector<std::string>& folders);
 // ResolveDataPath with the data folders of the running program, found once from /proc/self/exe.
 std::string ResolveGameFile(const std::string& name);
 
+// The folder of the player's own files: xdgDataHome/quarnel when that is an absolute path (as the
+// XDG base directories have it), else home/.local/share/quarnel; "" when neither can be used.
+std::string PlayerDataFolder(const char* xdgDataHome, const char* home);
+// The player's file `name` in the PlayerDataFolder of this process' environment; "" without one.
+std::string PlayerFilePath(const char* name);
+
 // Says on stderr that one of the game's files failed to load ("quarnel: <message>"). When no data
 // folder holds any game data at all, it says once which folders were tried instead.
 void ReportGameFileFailure(const std::string& message);

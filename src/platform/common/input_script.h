@@ -1,10 +1,16 @@
 // Input scripts: recorded input for replays and tests, one instruction a line.
 //   <ticks> <keys>   hold keys ("-" or names joined by "+") for that many ticks
 //   shot <file>.png  save the next presented picture
+//   clock <ms>       the next clock reading is ms (see ScriptClock)
+//   rand <n>, seed <n>, best <total|-> <total|->
+//                    values the run starts from, wherever they stand (see InputScript)
 // A tick is one dxProcessMessage call; after n ticks the virtual clock reads floor(n * 1000 / 60).
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,9 +38,26 @@ struct ScriptShot {
     std::string file;
 };
 
+struct ScriptClockSetting {
+    uint64_t afterTicks = 0;  // due once this many ticks have passed
+    uint32_t ms = 0;
+};
+
+// The replay's clock, read by dxGetNowCount and for re-seeding alike: from a reading of `base` ms
+// at tick `baseTicks` it advances floor(n * 1000 / 60) ms in n ticks. It starts at 0 at tick 0.
+struct ScriptClock {
+    uint32_t base = 0;
+    uint64_t baseTicks = 0;
+    uint32_t Read(uint64_t ticks) const { return uint32_t(base + (ticks - baseTicks) * 1000 / 60); }
+};
+
 struct InputScript {
     std::vector<ScriptHold> holds;
     std::vector<ScriptShot> shots;
+    std::vector<ScriptClockSetting> clock;
+    // "rand": the seed of dxGetRand's generator (1 without it); "seed" and "best": see
+    // dxStartValue. A later line replaces an earlier one.
+    std::map<std::string, std::string, std::less<>> startValues;
 };
 
 // Parses a whole script. On a malformed line returns false and names the line in `error`.
@@ -53,6 +76,11 @@ public:
     uint32_t HeldKeys() const { return held_; }
     bool WindowClosed() const { return ended_ || (held_ & SCRIPT_CLOSE) != 0; }
     int NowMs() const;  // the virtual clock
+    // A reading of the clock by the game: it first takes the next due "clock" line, if any, so
+    // that lines due at one tick are read one after another by the readings of that tick.
+    uint32_t ReadClock();
+    std::optional<std::string> StartValue(std::string_view name) const;
+    uint32_t RandSeed() const;  // "rand", 1 without it
     // Shots whose turn has come; each is handed out once.
     std::vector<std::string> TakeDueShots();
 
@@ -64,8 +92,14 @@ private:
     uint32_t held_ = 0;
     bool ended_ = false;
     size_t shotsTaken_ = 0;
+    ScriptClock clock_;
+    size_t clockTaken_ = 0;
 };
 
 // The game's view of held script keys: joypad bits and key codes.
 int ScriptKeysToPad(uint32_t keys);
 bool ScriptKeysHitKey(uint32_t keys, int keyCode);
+// The other way: the keys (without close) that give the game this view.
+uint32_t ScriptKeysOf(int pad, const std::function<bool(int keyCode)>& keyHeld);
+// Keys as a script writes them: "-" or names joined by "+".
+std::string ScriptKeysText(uint32_t keys);

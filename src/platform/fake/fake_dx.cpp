@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 
 #include "platform/common/handle_slots.h"
 #include "platform/common/remainder.h"
+#include "platform/common/script_recorder.h"
 #include "platform/common/twister.h"
 #include "platform/dx.h"
 
@@ -22,6 +24,8 @@ struct FakeState {
     bool recording = true;
     bool painting = true;
     ScriptPlayer input;
+    std::unique_ptr<ScriptRecorder> recorder;
+    std::string playerFolder;
     std::vector<int> queuedRand;
     Twister rand{1};  // the game's generator, so that benchmarks on this backend time the real draws
     CachedRemainder remainder;
@@ -69,7 +73,13 @@ namespace fake {
 
 void Reset() { State() = FakeState{}; }
 
-void SetInputScript(InputScript script) { State().input = ScriptPlayer(std::move(script)); }
+void SetInputScript(InputScript script) {
+    FakeState& s = State();
+    s.input = ScriptPlayer(std::move(script));
+    if (s.input.StartValue("rand")) s.rand = Twister(s.input.RandSeed());
+}
+
+void SetPlayerFolder(std::string folder) { State().playerFolder = std::move(folder); }
 
 void SetInputScriptText(std::string_view text) {
     InputScript script;
@@ -173,6 +183,7 @@ int dxCloseWindow() {
 int dxProcessMessage() {
     FakeState& s = State();
     s.input.Tick();
+    if (s.recorder) s.recorder->Tick(s.input.HeldKeys() | (s.input.WindowClosed() ? uint32_t(SCRIPT_CLOSE) : 0));
     Record("dxProcessMessage", {});
     return s.input.WindowClosed() ? -1 : 0;
 }
@@ -285,9 +296,21 @@ int dxCheckHitKey(int keyCode) {
     return ScriptKeysHitKey(State().input.HeldKeys(), keyCode) ? 1 : 0;
 }
 
-int dxGetNowCount([[maybe_unused]] int useRdtscFlag) { return State().input.NowMs(); }
+namespace {
 
-uint32_t dxGetSystemTickCount() { return static_cast<uint32_t>(State().input.NowMs()); }
+// The script's clock, kept by a recording as the real backend keeps the live one.
+uint32_t ReadScriptClock() {
+    FakeState& s = State();
+    const uint32_t ms = s.input.ReadClock();
+    if (s.recorder) s.recorder->ClockRead(ms);
+    return ms;
+}
+
+}  // namespace
+
+int dxGetNowCount([[maybe_unused]] int useRdtscFlag) { return static_cast<int>(ReadScriptClock()); }
+
+uint32_t dxGetSystemTickCount() { return ReadScriptClock(); }
 
 int dxGetRand(int maxValue) {
     FakeState& s = State();
@@ -347,6 +370,24 @@ bool dxUseReplayScript(const char* path, std::string& error) {
     fake::SetInputScript(std::move(script));
     State().replay = true;
     return true;
+}
+
+bool dxRecordInputScript(const char* path, std::string& error) {
+    FakeState& s = State();
+    s.recorder = std::make_unique<ScriptRecorder>();
+    return s.recorder->Open(path, error);
+}
+
+std::string dxStartValue(const char* name, const std::string& live) {
+    FakeState& s = State();
+    const std::string value = s.input.StartValue(name).value_or(live);
+    if (s.recorder) s.recorder->StartValue(name, value);
+    return value;
+}
+
+std::string dxPlayerFilePath(const char* name) {
+    const FakeState& s = State();
+    return s.replay || s.playerFolder.empty() ? "" : (std::filesystem::path(s.playerFolder) / name).string();
 }
 
 void dxEnableFrameStats() { State().frameStats = true; }

@@ -29,6 +29,9 @@ void Reset();
 void SetInputScript(InputScript script);
 void SetInputScriptText(std::string_view text);  // aborts the test run on a malformed script
 
+// The folder dxPlayerFilePath names files in; none (and so no player's files) until set.
+void SetPlayerFolder(std::string folder);
+
 // Values dxGetRand returns next, before its own deterministic generator takes over again.
 void QueueRand(std::vector<int> values);
 

@@ -12,6 +12,7 @@
 #include "platform/common/handle_slots.h"
 #include "platform/common/held_input.h"
 #include "platform/common/input_script.h"
+#include "platform/common/script_recorder.h"
 #include "platform/sdl/gl_renderer.h"
 
 // One drawable picture: a rectangle of a texture (a divided image shares one texture).
@@ -26,6 +27,8 @@ struct Backend {
     double sizeRate = 1.0;
     int iconId = 0;
     std::optional<ScriptPlayer> replay;
+    std::optional<ScriptRecorder> recorder;
+    std::optional<uint32_t> randSeed;  // dxGetRand's, when a replay or a recording fixes it
     bool frameStats = false;
 
     // Alive while started.

@@ -23,6 +23,7 @@ namespace {
 std::optional<FramePacer> pacer;
 FrameStats frameStats;
 int64_t frameStartNs = 0;
+int64_t unflippedDeadlineNs = 0;
 
 int64_t NowNs() {
     return int64_t(SDL_GetPerformanceCounter() * (1'000'000'000.0 / double(SDL_GetPerformanceFrequency())));
@@ -152,6 +153,32 @@ void RecordFrame(Backend& b) {
     b.sceneDrawn = false;
 }
 
+// What the game sees in this tick, as a recording keeps it.
+uint32_t SeenKeys(const Backend& b) {
+    const uint32_t keys = ScriptKeysOf(ReadPad(b), [&](int keyCode) { return KeyHeld(b, keyCode); });
+    return keys | (b.closed ? uint32_t(SCRIPT_CLOSE) : 0);
+}
+
+// A live clock reading, kept by a recording.
+uint32_t Recorded(Backend& b, uint32_t ms) {
+    if (b.recorder) b.recorder->ClockRead(ms);
+    return ms;
+}
+
+// A loop that polls without flipping must not hold a core. While recording it keeps the pace of the
+// flipping loops instead, 60 ticks a second on a steady grid, so that the recorded clock readings
+// keep the replay clock's pace and need few lines.
+void WaitUnflipped(const Backend& b) {
+    if (!b.recorder) {
+        SDL_Delay(1);
+        return;
+    }
+    const int64_t now = NowNs();
+    const bool behind = now - unflippedDeadlineNs > FramePacer::FRAME_NS;
+    unflippedDeadlineNs = (behind ? now : unflippedDeadlineNs) + FramePacer::FRAME_NS;
+    WaitUntil(unflippedDeadlineNs);
+}
+
 void Pace() {
     const int64_t waitUntil = pacer->AfterSwap(NowNs());
     if (!pacer->WantsVsync()) SDL_GL_SetSwapInterval(0);
@@ -263,8 +290,7 @@ int dxCloseWindow() {
 int dxProcessMessage() {
     Backend& b = TheBackend();
     if (!b.window) return -1;
-    // A loop that polls without flipping must not hold a core.
-    if (!b.flippedSinceMessage && !b.replay) SDL_Delay(1);
+    if (!b.flippedSinceMessage && !b.replay) WaitUnflipped(b);
     b.flippedSinceMessage = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) HandleEvent(b, event);
@@ -273,6 +299,7 @@ int dxProcessMessage() {
         b.replay->Tick();
         if (b.replay->WindowClosed()) b.closed = true;
     }
+    if (b.recorder) b.recorder->Tick(SeenKeys(b));
     return b.closed ? -1 : 0;
 }
 
@@ -307,22 +334,22 @@ int dxCheckHitKey(int keyCode) {
 }
 
 int dxGetNowCount([[maybe_unused]] int useRdtscFlag) {
-    const Backend& b = TheBackend();
-    if (b.replay) return b.replay->NowMs();
-    return int(SDL_GetTicks64() & 0x7FFFFFFF);
+    Backend& b = TheBackend();
+    if (b.replay) return int(b.replay->ReadClock());
+    return int(Recorded(b, uint32_t(SDL_GetTicks64() & 0x7FFFFFFF)));
 }
 
 uint32_t dxGetSystemTickCount() {
-    const Backend& b = TheBackend();
-    if (b.replay) return uint32_t(b.replay->NowMs());
+    Backend& b = TheBackend();
+    if (b.replay) return b.replay->ReadClock();
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
-    return uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000);
+    return Recorded(b, uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000));
 }
 
 int dxGetRand(int maxValue) {
-    // Replays draw the same decorations every time; play draws new ones each run.
-    static Twister generator{TheBackend().replay ? 1u : std::random_device{}()};
+    // Replays draw the decorations of their script's seed; play draws new ones each run.
+    static Twister generator{TheBackend().randSeed ? *TheBackend().randSeed : std::random_device{}()};
     static CachedRemainder remainder;
     if (maxValue <= 0) return 0;
     return int(remainder(generator(), uint32_t(maxValue) + 1));
@@ -333,6 +360,25 @@ void dxEnableFrameStats() { TheBackend().frameStats = true; }
 bool dxUseReplayScript(const char* path, std::string& error) {
     InputScript script;
     if (!LoadInputScript(path, script, error)) return false;
-    TheBackend().replay.emplace(std::move(script));
+    Backend& b = TheBackend();
+    b.replay.emplace(std::move(script));
+    b.randSeed = b.replay->RandSeed();
     return true;
 }
+
+bool dxRecordInputScript(const char* path, std::string& error) {
+    Backend& b = TheBackend();
+    if (!b.recorder.emplace().Open(path, error)) return false;
+    b.randSeed = std::random_device{}();
+    b.recorder->StartValue("rand", std::to_string(*b.randSeed));
+    return true;
+}
+
+std::string dxStartValue(const char* name, const std::string& live) {
+    Backend& b = TheBackend();
+    if (b.replay) return b.replay->StartValue(name).value_or(live);
+    if (b.recorder) b.recorder->StartValue(name, live);
+    return live;
+}
+
+std::string dxPlayerFilePath(const char* name) { return TheBackend().replay ? "" : PlayerFilePath(name); }

@@ -1,0 +1,121 @@
+# A stage played live on real key taps with --record, then replayed from the recording: the same result
+# line and the same pictures. The stage's total becomes DadiZider 1's record, saved beside the
+# DadiZider 2 record the player had and shown on the next title; the replay shows the recorded
+# run's titles, whatever the file holds now, and leaves the file alone. A damaged file is set
+# aside and said once.
+source "$(dirname "$0")/lib.sh"
+start_display
+cd "$(play_folder)"
+SEED=2890  # a short first stage: 114 steps and 15 turns with DadiZider 1
+RECORDS="$XDG_DATA_HOME/quarnel/records.txt"
+OLD_RECORD="algorithm=2 total=51.2 distance=25.6 time=25.6 time_ms=300000 steps=300 route=150 date=2025-01-01"
+mkdir -p "$(dirname "$RECORDS")"
+echo "$OLD_RECORD" >"$RECORDS"
+
+# The moves of the walk along the measured route: up, left or right.
+"$BUILD_DIR/quarnel-maze" --seed $SEED --script 1 | awk '/^31 / { print $2 }' >"$WORK/moves.txt"
+
+# The recording is written as play goes: its hold lines count the ticks the game has played.
+ticks_played() { awk '/^[0-9]+ / { t += $1 } END { print t + 0 }' "$WORK/run.txt"; }
+wait_for_tick() {
+    until (($(ticks_played) >= $1)); do
+        kill -0 "$pid" 2>/dev/null || fail "the game ended early: $(cat "$WORK/stderr")"
+        sleep 0.01
+    done
+}
+# The first tick after tick AFTER in which the game saw KEY, once there is one.
+tick_seeing() {
+    local tick=
+    until [[ -n "$tick" ]]; do
+        sleep 0.01
+        tick=$(awk -v key="$1" -v after="$2" '/^[0-9]+ / { if (t >= after && $2 == key) { print t + 1; exit } t += $1 }' "$WORK/run.txt")
+    done
+    echo "$tick"
+}
+
+# Taps each move's key once the move before has ended, timed on the game's ticks: a tap counts for
+# one tick, and a move starts in the tick that sees it and takes 31.
+walk() {
+    local key ticks moved=-100
+    while read -r key; do
+        wait_for_tick $((moved + 30))
+        ticks=$(ticks_played)
+        xdotool keydown "${key^}" keyup "${key^}"
+        moved=$(tick_seeing "$key" "$ticks")
+    done <"$WORK/moves.txt"
+    wait_for_tick $((moved + 35))
+}
+
+"$GAME" --seed $SEED --record "$WORK/run.txt" --report >"$WORK/live.txt" 2>"$WORK/stderr" &
+pid=$!
+window=$(wait_for_window QUARNEL)
+xdotool windowfocus --sync "$window"
+wait_for_tick 30
+x_window grab "$window" "$WORK/live_title1.png"
+hold_key Return
+wait_for_tick $(($(ticks_played) + 20))  # play has started
+walk
+hold_key Return  # the goal picture
+hold_key Return  # the route review
+for _ in $(seq 100); do
+    [[ -s "$WORK/live.txt" ]] && break
+    sleep 0.1
+done
+[[ -s "$WORK/live.txt" ]] || fail "no result line: the walk did not reach the exit"
+sleep 0.5
+x_window grab "$window" "$WORK/live_score.png"
+hold_key Return
+wait_for_tick $(($(ticks_played) + 30))
+x_window grab "$window" "$WORK/live_title2.png"
+quit_with_escape "$pid"
+[[ ! -s "$WORK/stderr" ]] || fail "the game complained: $(cat "$WORK/stderr")"
+read -r steps distance total < <(sed -E 's/.* steps=([0-9]+) .* distance=([0-9.]+) .* total=([0-9.]+)$/\1 \2 \3/' "$WORK/live.txt")
+expect_eq "$steps $distance" "114 50.0" "steps and distance score of the live walk"
+grep -q "^algorithm=1 total=$total distance=50.0 .* steps=114 route=114 date=$(date +%F)\$" "$RECORDS" ||
+    fail "the records file does not hold the stage: $(cat "$RECORDS")"
+grep -qx "$OLD_RECORD" "$RECORDS" || fail "the other algorithm's record is gone: $(cat "$RECORDS")"
+
+# The replay, with pictures taken where the live ones were grabbed: the first title, the score panel
+# (after the second Return following the walk) and the title of stage 2 (before the last line).
+cp "$RECORDS" "$WORK/records_before"
+awk -v w="$WORK" '
+    /^[0-9]+ / && !titled { print; print "shot " w "/replay_title1.png"; titled = 1; next }
+    /^[0-9]+ / { if ($2 ~ /up|left|right/) walked = 1; ret = $2 == "return"; if (walked && ret && !was_ret) ++returns; was_ret = ret }
+    { print }
+    walked && returns == 2 && was_ret && !shot { print "shot " w "/replay_score.png"; shot = 1 }
+' "$WORK/run.txt" | sed '$i shot '"$WORK"'/replay_title2.png' >"$WORK/replay.txt"
+rc=0
+"$GAME" --replay "$WORK/replay.txt" --report >"$WORK/replayed.txt" 2>"$WORK/stderr" || rc=$?
+expect_eq "$rc" 0 "exit code of the replay"
+diff -u "$WORK/live.txt" "$WORK/replayed.txt" || fail "the replay's result line differs from the live one"
+for picture in title1 score title2; do
+    expect_eq "$("$PNG_PROBE" "$WORK/live_$picture.png" diff "$WORK/replay_$picture.png")" 0 "pixels of the $picture differing"
+done
+cmp -s "$RECORDS" "$WORK/records_before" || fail "the replay changed the records file"
+
+# The next run's first title shows the records as the second title of the recorded run did; the
+# first title of that run showed DadiZider 2's alone.
+BEST_LINE=0,336,800,24
+"$GAME" 2>"$WORK/stderr" &
+pid=$!
+window=$(wait_for_window QUARNEL)
+for _ in $(seq 50); do
+    x_window grab "$window" "$WORK/next_title.png"
+    differing=$("$PNG_PROBE" "$WORK/next_title.png" diff "$WORK/live_title2.png" $BEST_LINE)
+    [[ "$differing" == 0 ]] && break
+    sleep 0.2
+done
+xdotool windowfocus --sync "$window"
+quit_with_escape "$pid"
+expect_eq "$differing" 0 "BEST line differences"
+[[ "$("$PNG_PROBE" "$WORK/next_title.png" diff "$WORK/live_title1.png" $BEST_LINE)" != 0 ]] ||
+    fail "the BEST line does not show the new record"
+[[ "$("$GAME" --records)" == "DadiZider 1: total $total (distance 50.0, "* ]] || fail "--records: $("$GAME" --records)"
+
+# A damaged file: said once, kept aside, and no records from now.
+echo "not records" >"$RECORDS"
+out=$("$GAME" --records 2>"$WORK/stderr")
+expect_eq "$out" "no records yet" "--records after the file was damaged"
+expect_eq "$(wc -l <"$WORK/stderr")" 1 "lines said about the damaged file"
+expect_eq "$(cat "$RECORDS.bad")" "not records" "the damaged file kept aside"
+echo "ok"
