@@ -52,11 +52,13 @@ window=$(wait_for_window QUARNEL)
 xdotool windowfocus --sync "$window"
 wait_for_tick 30
 x_window grab "$window" "$WORK/live_title1.png"
-hold_key Return
+xdotool key Return
 wait_for_tick $(($(ticks_played) + 20))  # play has started
 walk
-hold_key Return  # the goal picture
-hold_key Return  # the route review
+for picture in goal review; do  # Return leaves the goal picture, then the route review
+    xdotool key Return
+    wait_for_tick $(($(ticks_played) + 5))
+done
 for _ in $(seq 100); do
     [[ -s "$WORK/live.txt" ]] && break
     sleep 0.1
@@ -64,7 +66,7 @@ done
 [[ -s "$WORK/live.txt" ]] || fail "no result line: the walk did not reach the exit"
 sleep 0.5
 x_window grab "$window" "$WORK/live_score.png"
-hold_key Return
+xdotool key Return
 wait_for_tick $(($(ticks_played) + 30))
 x_window grab "$window" "$WORK/live_title2.png"
 quit_with_escape "$pid"

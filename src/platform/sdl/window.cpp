@@ -83,7 +83,7 @@ bool OpenWindow(Backend& b) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     const SDL_Point size = WindowedSize(b);
     b.window = SDL_CreateWindow(b.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.x, size.y,
-                                SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI);
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
     if (!b.window) return Fail(std::string("cannot open a window: ") + SDL_GetError());
     b.context = SDL_GL_CreateContext(b.window);
     if (!b.context) return Fail(std::string("cannot get an OpenGL 3.3 context: ") + SDL_GetError());
@@ -259,6 +259,7 @@ int dxOpenWindow() {
         return -1;
     }
     SetIcon(b.window, b.iconId);
+    SDL_ShowWindow(b.window);  // shown with its icons, so that the desktop never sees it without
     StartInput(b);
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) UpdatePad(b);
     StartPacing(b);
