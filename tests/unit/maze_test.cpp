@@ -87,9 +87,8 @@ std::set<Cell> InteriorCellsHolding(const MazeGrid& grid, int16_t code) {
 bool IsDoor(int x, int y) { return (x == 2 && y == 1) || (x == 79 && y == 38); }
 
 // Every carving leaves the frame, the ring, open rooms, solid pillars and slots open or wall (no 99).
-// DadiZider 1 leaves a perfect maze: 740 open slots joining all 741 rooms. DadiZider 2 keeps its
-// rooms' sides in step with the grid, and draws only the goal and the slot where its second walk
-// joins the first.
+// DadiZider 1 leaves a perfect maze: 740 open slots joining all 741 rooms. DadiZider 2 keeps its rooms'
+// sides in step with the grid, and draws only the goal and the slot where its second walk joins the first.
 void ExpectCarved(const MazeState& state, const DadiZider2Work& work, bool first) {
     for (int x = 0; x <= 80; ++x) {
         for (int y = 0; y <= 40; ++y) {
@@ -334,9 +333,8 @@ TEST(MazeRouteWalk, WritesItsMarkAndStopsAtAGap) {
     EXPECT_EQ(state.maze[19][38], CELL_MARK) << "the cell where it stops keeps its mark";
 }
 
-// The search marks the one shortest path of every carved maze; the snapshot that play reviews holds
-// that route over the maze as carved; the route is measured, start, last room and exit counted; the
-// decorations leave the maze grid alone.
+// Every carved maze gets its one shortest path as the route play reviews, over the maze as carved,
+// measured with start, last room and exit; the decorations leave the maze grid alone.
 TEST(MazePipeline, CarvedMazesGetTheirShortestRouteAndAPlayableGrid) {
     fake::Reset();
     Random random{5};

@@ -84,6 +84,8 @@ TEST(Movement, QuarterTurns) {
     p = Frames(p, map, 0, 15, steps);
     EXPECT_EQ(p.facing, 3);
     EXPECT_NEAR(p.viewDirection.z, 1.0f, 1e-6);
+    EXPECT_EQ(p.cellX, 2);
+    EXPECT_EQ(steps, 0u);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);  // turning never moves the eye
     // Right turns go the other way round; four of them come back to facing 3.
     p = Frames(p, map, PAD_INPUT_RIGHT, 31 * 4, steps);
@@ -205,8 +207,7 @@ TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
     EXPECT_EQ(fake::CallsNamed("dxScreenFlip").size(), 5u);  // the frame that saw E is drawn but not shown
     EXPECT_EQ(fake::CallsNamed("dxClearDrawScreen").size(), 6u);
     EXPECT_TRUE(fake::CallsNamed("dxDrawFormatString").empty());  // no result screen
-    // The models and the work image were made at the first stage of the run only.
-    EXPECT_TRUE(fake::CallsNamed("dxMV1LoadModel").empty());
+    EXPECT_TRUE(fake::CallsNamed("dxMV1LoadModel").empty());  // models and work image: first stage only
     EXPECT_TRUE(fake::CallsNamed("dxMakeGraph").empty());
 }
 
@@ -271,8 +272,7 @@ TEST(Scores, CutNotRoundedAndCappedAndTheResultLine) {
         int64_t route;
         int16_t turns;
         uint64_t steps;
-        double ms;
-        double distance, time;
+        double ms, distance, time;
     } cases[] = {
         {100, 20, 100, 60'000, 50.0, 50.0},  // on the route, exactly par time
         {100, 20, 200, 120'000, 25.0, 25.0}, // twice the steps and twice the time

@@ -125,12 +125,14 @@ TEST(TitleScreen, ReseedOnReleaseEveryTime) {
     EXPECT_EQ(LastFrameTexts()[4], DONE);
 }
 
-// A maze of wall with a frame and the given open column x = 2 from y = 1 to `bottom`, nothing seen.
+// A maze of wall with a frame and the given open column x = 2 from y = 1 to `bottom`.
 MazeState ColumnMaze(int bottom) {
     MazeState state;
     InitMazeGrid(state);
     for (int y = 1; y <= bottom; ++y) state.maze[2][y] = CELL_PASSAGE;
     for (auto& column : state.explored) column.fill(EXPLORED_UNSEEN);
+    for (int x = 0; x < MAZE_WIDTH; ++x) state.explored[x][0] = state.explored[x][40] = CELL_BORDER;
+    for (int y = 0; y < MAZE_HEIGHT; ++y) state.explored[0][y] = state.explored[80][y] = CELL_BORDER;
     return state;
 }
 
@@ -161,6 +163,7 @@ TEST(MiniMap, FirstFrameOfAStage) {
     EXPECT_EQ(BoxColourAt(0, 1), 0x000000u);     // revealed passage
     EXPECT_EQ(BoxColourAt(1, 1), 0x0000FFu);     // revealed wall beside it
     EXPECT_EQ(BoxColourAt(5, 5), 0x505050u);     // not seen yet
+    EXPECT_EQ(BoxColourAt(0, -1), 0xFF0000u);    // the frame is known from the start
     EXPECT_EQ(BoxColourAt(-13, -13), 0x000000u); // outside the grid
     EXPECT_EQ(fake::CallsNamed("dxDrawGraph")[0].args, (std::vector<double>{668, 146, 43, 1}));  // arrow down
     EXPECT_EQ(fake::CallsNamed("dxDrawExtendGraph")[0].args, (std::vector<double>{16, 16, 528, 272, 77, 0}));
