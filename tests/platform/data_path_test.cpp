@@ -20,9 +20,7 @@ protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("quarnel_data_path_" + std::to_string(getpid()));
         fs::remove_all(root_);
-        fs::create_directories(root_ / "work");
-        fs::create_directories(root_ / "usr/bin");
-        fs::create_directories(root_ / "src/build");
+        for (const char* folder : {"work", "usr/bin", "src/build"}) fs::create_directories(root_ / folder);
         previous_ = fs::current_path();
         fs::current_path(root_ / "work");
     }

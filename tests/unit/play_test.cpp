@@ -1,12 +1,19 @@
-// Movement through the wall map and the 3-D scene's cell pass.
+// Movement through the wall map, the 3-D scene's cell pass, and the play loop end to end on the
+// recording backend: ways out, the goal, the result screens, and the scores, result line and key
+// waits they are made of.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <map>
 
+#include "frame/game.h"
+#include "platform/dx.h"
 #include "platform/fake/fake_dx.h"
+#include "play/play_stage.h"
 #include "play/player.h"
+#include "play/result_screen.h"
 #include "play/scene.h"
+#include "title/title_screen.h"
 
 namespace {
 
@@ -16,23 +23,20 @@ MazeGrid WallMapWithOpen(std::initializer_list<MazeCell> open) {
     return map;
 }
 
-// Runs frames with the same input; returns the player after them.
 Player Frames(Player p, const MazeGrid& map, int input, int frames, uint64_t& steps) {
     for (int i = 0; i < frames; ++i) UpdateMovement(p, map, input, steps);
     return p;
 }
 
-TEST(Movement, StepForwardTakesThirtyFramesAfterTheAcceptingOne) {
+TEST(Movement, StepsTakeThirtyFramesAfterTheAcceptingOne) {
     const MazeGrid map = WallMapWithOpen({{2, 1}, {2, 2}, {2, 3}});
     uint64_t steps = 0;
     Player p = Frames(Player{}, map, PAD_INPUT_UP, 1, steps);
-    EXPECT_EQ(p.moveState, MOVE_STEP_FORWARD);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);  // the accepting frame does not move the camera
     p = Frames(p, map, 0, 15, steps);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1500);
     EXPECT_EQ(p.cellY, 1);  // the cell changes only at the end of the step
     p = Frames(p, map, 0, 15, steps);
-    EXPECT_EQ(p.moveState, MOVE_IDLE);
     EXPECT_EQ(p.cellY, 2);
     EXPECT_EQ(steps, 1u);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 2000);
@@ -40,6 +44,12 @@ TEST(Movement, StepForwardTakesThirtyFramesAfterTheAcceptingOne) {
     p = Frames(p, map, PAD_INPUT_UP, 31, steps);
     EXPECT_EQ(p.cellY, 3);
     EXPECT_EQ(steps, 2u);
+    // A step back keeps the view.
+    p = Frames(p, map, PAD_INPUT_DOWN, 31, steps);
+    EXPECT_EQ(p.cellY, 2);
+    EXPECT_EQ(steps, 3u);
+    EXPECT_FLOAT_EQ(p.viewDirection.x, 1);
+    EXPECT_FLOAT_EQ(p.cameraPosition.x, 2000);
 }
 
 TEST(Movement, LaterTestsWinAndBlockedStepsDoNothing) {
@@ -59,25 +69,10 @@ TEST(Movement, LaterTestsWinAndBlockedStepsDoNothing) {
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);
     // Codes 3 and 5 are walkable, 2 is not.
     MazeGrid codes = closed;
-    codes[2][2] = MAP_SG;
-    EXPECT_EQ(Frames(Player{}, codes, PAD_INPUT_UP, 1, steps).moveState, MOVE_STEP_FORWARD);
-    codes[2][2] = MAP_ETC;
-    EXPECT_EQ(Frames(Player{}, codes, PAD_INPUT_UP, 1, steps).moveState, MOVE_STEP_FORWARD);
-    codes[2][2] = 2;
-    EXPECT_EQ(Frames(Player{}, codes, PAD_INPUT_UP, 1, steps).moveState, MOVE_IDLE);
-}
-
-TEST(Movement, StepBackKeepsTheView) {
-    const MazeGrid map = WallMapWithOpen({{2, 1}, {2, 2}, {2, 3}});
-    Player start;
-    start.cellY = 2;
-    start.cameraPosition = {2000, 500, 2000};
-    uint64_t steps = 0;
-    const Player p = Frames(start, map, PAD_INPUT_DOWN, 31, steps);
-    EXPECT_EQ(p.cellY, 1);
-    EXPECT_EQ(steps, 1u);
-    EXPECT_FLOAT_EQ(p.viewDirection.x, 1);
-    EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);
+    for (int16_t code : {MAP_SG, MAP_ETC, int16_t{2}}) {
+        codes[2][2] = code;
+        EXPECT_EQ(Frames(Player{}, codes, PAD_INPUT_UP, 1, steps).moveState, code == 2 ? MOVE_IDLE : MOVE_STEP_FORWARD);
+    }
 }
 
 TEST(Movement, QuarterTurns) {
@@ -88,7 +83,6 @@ TEST(Movement, QuarterTurns) {
     EXPECT_NEAR(p.viewDirection.z, 0.70710677f, 1e-6);  // left of +X is +Z in this world
     p = Frames(p, map, 0, 15, steps);
     EXPECT_EQ(p.facing, 3);
-    EXPECT_EQ(p.moveState, MOVE_IDLE);
     EXPECT_NEAR(p.viewDirection.z, 1.0f, 1e-6);
     EXPECT_EQ(p.cellX, 2);
     EXPECT_EQ(steps, 0u);
@@ -106,8 +100,7 @@ TEST(Movement, FacingsStepAlongTheirDirections) {
     const int dx[4] = {0, -1, 0, 1}, dy[4] = {1, 0, -1, 0};
     for (int f = 0; f < 4; ++f) {
         Player p;
-        p.cellX = 10;
-        p.cellY = 10;
+        p.cellX = p.cellY = 10;
         p.facing = f;
         const MazeGrid map = WallMapWithOpen({{10, 10}, {10 + dx[f], 10 + dy[f]}});
         uint64_t steps = 0;
@@ -125,14 +118,13 @@ TEST(Scene, CellPassModelsAndMasks) {
     map[2][3] = MAP_ETC;       // dead end open toward world -X
     const WallModels models{-1, 11, -1, 13, -1, 15};
     DrawScene(models, map, {1000, 500, 2000}, {1001, 500, 2000}, {1, 0, 0});
-    const auto names = fake::Calls();
-    ASSERT_GE(names.size(), 4u);
-    EXPECT_EQ(names[0].name, "dxSetCameraPositionAndTarget_UpVecY");
-    EXPECT_EQ(names[1].name, "dxSetLightDirection");
-    EXPECT_EQ(names[2].name, "dxChangeLightTypePoint");
-    EXPECT_EQ(names[2].args, (std::vector<double>{1000, 500, 2000, 30000, 0, double(0.0005f), 0}));
-    EXPECT_EQ(names[3].name, "dxSetupCamera_Perspective");
-    EXPECT_EQ(names[3].args[0], double(1.0471975803375244f));
+    const auto calls = fake::Calls();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ((std::vector<std::string>{calls[0].name, calls[1].name, calls[2].name, calls[3].name}),
+              (std::vector<std::string>{"dxSetCameraPositionAndTarget_UpVecY", "dxSetLightDirection",
+                                        "dxChangeLightTypePoint", "dxSetupCamera_Perspective"}));
+    EXPECT_EQ(calls[2].args, (std::vector<double>{1000, 500, 2000, 30000, 0, double(0.0005f), 0}));
+    EXPECT_EQ(calls[3].args[0], double(1.0471975803375244f));
     const auto draws = fake::CallsNamed("dxMV1DrawFrame");
     const auto places = fake::CallsNamed("dxMV1SetPosition");
     ASSERT_EQ(draws.size(), 3u);
@@ -165,13 +157,161 @@ TEST(Scene, OneSolidSideDrawsThatSidesFrame) {
 TEST(Scene, LoadsTheThreeModelsUnderTheirCodes) {
     fake::Reset();
     const WallModels models = LoadWallModels();
-    const auto loads = fake::CallsNamed("dxMV1LoadModel");
-    ASSERT_EQ(loads.size(), 3u);
-    EXPECT_EQ(loads[0].text, "res_3d/wall.mqo");
-    EXPECT_EQ(loads[1].text, "res_3d/wall_SG.mqo");
-    EXPECT_EQ(loads[2].text, "res_3d/wall_ETC.mqo");
-    EXPECT_EQ(models[MAP_PASSAGE].id, int(loads[0].args[0]));
+    std::vector<std::string> files;
+    for (const fake::Call& c : fake::CallsNamed("dxMV1LoadModel")) files.push_back(c.text);
+    EXPECT_EQ(files, (std::vector<std::string>{"res_3d/wall.mqo", "res_3d/wall_SG.mqo", "res_3d/wall_ETC.mqo"}));
+    EXPECT_EQ(models[MAP_PASSAGE].id, int(fake::CallsNamed("dxMV1LoadModel")[0].args[0]));
     EXPECT_EQ(models[MAP_SOLID].id, -1);
+}
+
+class PlayLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        // A two-cell maze: the entrance and, below it on the map, the exit.
+        InitMazeGrid(game.maze);
+        for (auto& column : game.maze.explored) column.fill(EXPLORED_UNSEEN);
+        game.maze.maze[2][1] = game.maze.maze[2][2] = CELL_PASSAGE;
+        game.maze.wallMap[2][1] = game.maze.wallMap[2][2] = MAP_SG;
+        game.maze.routeSnapshot = game.maze.maze;
+        game.maze.goalX = game.maze.goalY = 2;
+        game.maze.routeLength = 2;
+        game.stageNumber = 4;
+    }
+    Game game;
+};
+
+TEST_F(PlayLoop, ReachingTheExitShowsTheResultWithoutFlippingTheLastFrame) {
+    fake::SetInputScriptText("1 up\n40 -\n1 return\n1 -\n1 return\n1 -\n1 return\n1 -");
+    game.report = true;
+    testing::internal::CaptureStdout();
+    PlayStage(game);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(game.stepCounter, 1u);
+    EXPECT_EQ(game.elapsedMs, 31 * 1000 / 60);  // the clock read in the frame the exit was reached
+    // 30 play frames flipped, the 31st handed on unflipped; then the three pictures.
+    EXPECT_EQ(fake::FlipCount(), 30 + 3);
+    EXPECT_EQ(out, "result stage=4 algorithm=1 route=2 turns=0 steps=1 time_ms=516 distance=50.0 time=50.0 total=100.0\n");
+}
+
+TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
+    fake::SetInputScriptText("5 -\n1 escape\n10 -");
+    PlayStage(game);
+    EXPECT_EQ(fake::FlipCount(), 5);
+    EXPECT_EQ(fake::CallsNamed("dxClearDrawScreen").size(), 5u);
+    EXPECT_EQ(fake::CallsNamed("dxMV1LoadModel").size(), 3u);
+    EXPECT_EQ(fake::CallsNamed("dxMakeGraph").size(), 1u);
+    fake::ClearCalls();
+    fake::SetInputScriptText("5 -\n1 e\n10 -");
+    PlayStage(game);
+    EXPECT_EQ(fake::CallsNamed("dxScreenFlip").size(), 5u);  // the frame that saw E is drawn but not shown
+    EXPECT_EQ(fake::CallsNamed("dxClearDrawScreen").size(), 6u);
+    EXPECT_TRUE(fake::CallsNamed("dxDrawFormatString").empty());  // no result screen
+    EXPECT_TRUE(fake::CallsNamed("dxMV1LoadModel").empty());  // models and work image: first stage only
+    EXPECT_TRUE(fake::CallsNamed("dxMakeGraph").empty());
+}
+
+// A window closed during each result picture: the pictures left are shown once each, the stage
+// ends, and the next title quits at once, so the game ends with 0.
+TEST_F(PlayLoop, WindowClosedDuringEachResultPicture) {
+    // The step takes 31 ticks; Return then leaves the goal picture and the route review in turn.
+    const char* const closedDuring[] = {
+        "1 up\n30 -\n2 -\n1 close",                                 // the goal picture
+        "1 up\n30 -\n1 -\n1 return\n1 -\n1 close",                // the route review
+        "1 up\n30 -\n1 -\n1 return\n1 -\n1 return\n1 -\n1 close",  // the score panel
+    };
+    const Game fresh = game;
+    for (const char* script : closedDuring) {
+        SCOPED_TRACE(script);
+        fake::Reset();
+        game = fresh;
+        game.report = true;
+        fake::SetInputScriptText(script);
+        testing::internal::CaptureStdout();
+        PlayStage(game);
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the play frames, then each result picture once
+        EXPECT_LE(fake::Ticks(), 40u);          // no picture waited out its 5 seconds (300 ticks)
+        EXPECT_EQ(out.rfind("result stage=4 ", 0), 0u) << out;
+        const uint64_t ticks = fake::Ticks();
+        EXPECT_EQ(TitleScreen(game.title, game.random, 5, game.images), TITLE_QUIT);
+        EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the title quits before it draws
+        EXPECT_EQ(fake::Ticks(), ticks + 1);
+    }
+}
+
+TEST_F(PlayLoop, ResultPicturesInTurnAndTheRouteReview) {
+    fake::SetInputScriptText("1 escape");  // Escape held: every wait passes at once
+    MazeState& state = game.maze;
+    state.routeSnapshot[4][4] = state.routeSnapshot[4][5] = CELL_MARK;     // the route
+    state.routeSnapshot[6][4] = state.routeSnapshot[8][4] = CELL_PASSAGE;  // off the route
+    state.explored[4][5] = state.explored[6][4] = CELL_MARK;               // walked
+    state.explored[7][7] = CELL_MARK;  // a wall in the snapshot stays a wall
+    state.routeTurns = 1;
+    state.goalX = 79;  // the exit on the ring, outside the painted rooms
+    state.goalY = 38;
+    ResultScreen(state, {2, 0, 2, 1'500, false}, GraphHandle{9}, GameImages{.goal = {5}});  // on the route, in par time
+    EXPECT_EQ(fake::FlipCount(), 3);
+    EXPECT_EQ(fake::CallsNamed("dxDrawGraph")[0].args, (std::vector<double>{149, 60, 5, 1}));
+    const auto boxes = fake::CallsNamed("dxDrawBox");
+    ASSERT_EQ(boxes.size(), 81u * 41 + 1);                   // the review picture, then the panel
+    EXPECT_EQ(boxes[79 * 41 + 38].args[4], double(0x00FFFF));  // the exit, marked on the picture
+    std::vector<std::string> texts;
+    for (const fake::Call& c : fake::Calls())
+        if (c.name == "dxDrawFormatString" || c.name == "dxDrawString") texts.push_back(c.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"STAGE     2", "DadiZider 1", "距離得点   50.0", "時間得点   50.0",
+                                               "総合得点  100.0", "Enterキーでタイトルに戻ります"}));
+    // The review: the route and the exit marked, a walked detour set apart, the rest as in the snapshot.
+    const auto& m = state.maze;
+    EXPECT_EQ((std::vector<int16_t>{m[4][4], m[4][5], m[6][4], m[8][4], m[7][7], m[79][38]}),
+              (std::vector<int16_t>{CELL_MARK, CELL_MARK, CELL_DETOUR, CELL_PASSAGE, CELL_WALL, CELL_MARK}));
+}
+
+TEST(Scores, CutNotRoundedAndCappedAndTheResultLine) {
+    const struct {
+        int64_t route;
+        int16_t turns;
+        uint64_t steps;
+        double ms, distance, time;
+    } cases[] = {
+        {100, 20, 100, 60'000, 50.0, 50.0},  // on the route, exactly par time
+        {100, 20, 200, 120'000, 25.0, 25.0}, // twice the steps and twice the time
+        {100, 20, 90, 30'000, 50.0, 50.0},   // fewer steps than the route, faster than par
+        {3339, 0, 5000, 3339 * 500 * 1.5, 33.3, 33.3},  // 33.39 is cut to 33.3
+    };
+    for (const auto& c : cases) {
+        const Scores s = ComputeScores(c.route, c.turns, c.steps, c.ms);
+        EXPECT_DOUBLE_EQ(s.distance, c.distance) << c.route << " " << c.steps;
+        EXPECT_DOUBLE_EQ(s.time, c.time) << c.route << " " << c.ms;
+    }
+    // No steps or no time cannot happen in play, but give the cap instead of garbage.
+    EXPECT_DOUBLE_EQ(ComputeScores(100, 0, 0, 0.0).total, 100.0);
+    // The result line: algorithm counted from 1, milliseconds cut.
+    MazeState state;
+    state.routeLength = 114;
+    state.routeTurns = 1;
+    EXPECT_EQ(ResultLine(state, {3, 1, 228, 123456.789, true}, ComputeScores(114, 1, 228, 123456.789)),
+              "result stage=3 algorithm=2 route=114 turns=1 steps=228 time_ms=123456 distance=25.0 time=23.2 total=48.2");
+}
+
+int WaitWith(const char* script, int limit, int extraKey = 0) {
+    fake::Reset();
+    fake::SetInputScriptText(script);
+    return KeyWait(limit, extraKey);
+}
+
+TEST(KeyWait, EnterEscapeAndTheLimit) {
+    EXPECT_EQ(WaitWith("10 -\n5 return\n1 -\n10 -", -1), 0);
+    EXPECT_EQ(fake::Ticks(), 16u);  // returns on the release
+    EXPECT_EQ(WaitWith("10 -\n1 escape\n10 -", -1), 1);
+    // Limit of 5 s on the virtual clock: 300 ticks.
+    EXPECT_EQ(WaitWith("1000 -", 5000), 0);
+    EXPECT_EQ(fake::Ticks(), 301u);  // 5000 ms are seen at tick 300; the release loop polls once more
+    // Enter held through the limit: the wait ends when the time is up.
+    EXPECT_EQ(WaitWith("1000 return", 5000), 0);
+    EXPECT_EQ(fake::Ticks(), 300u);
+    // An extra key's press ends the wait with -1.
+    EXPECT_EQ(WaitWith("3 -\n2 e\n5 -", -1, KEY_INPUT_E), -1);
 }
 
 }  // namespace

@@ -1,0 +1,171 @@
+// Pure pieces of the window and the 3-D pass: where the picture lands, the frame pacer on simulated
+// displays, and the camera's projection.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/sdl/letterbox.h"
+#include "platform/sdl/pacer.h"
+#include "platform/sdl/scene_camera.h"
+
+namespace {
+
+TEST(Letterbox, PlacementsForWindowsAndScreens) {
+    const struct {
+        int width, height;
+        std::array<int, 4> placed;  // x, y, width, height
+    } cases[] = {
+        // A window at any size rate is filled; a tiny one still shows something.
+        {800, 400, {0, 0, 800, 400}}, {1200, 600, {0, 0, 1200, 600}}, {1600, 800, {0, 0, 1600, 800}},
+        {1, 1, {0, 0, 1, 1}}, {0, 400, {0, 0, 0, 0}}, {800, -1, {0, 0, 0, 0}},
+        // A whole multiple where it covers most of the screen; the bars are beside or above and below.
+        {2560, 1440, {80, 120, 2400, 1200}}, {1650, 820, {25, 10, 1600, 800}}, {850, 2000, {25, 800, 800, 400}},
+        {801, 1000, {0, 300, 800, 400}},
+        // Too far from a whole multiple: smooth, touching two edges; an odd leftover pixel goes below.
+        {1920, 1080, {0, 60, 1920, 960}}, {1920, 1200, {0, 120, 1920, 960}}, {3840, 2160, {0, 120, 3840, 1920}},
+        {1366, 768, {0, 42, 1366, 683}}, {799, 399, {0, 0, 798, 399}}, {1000, 3, {497, 0, 6, 3}},
+    };
+    for (const auto& [width, height, placed] : cases) {
+        const ScreenRect r = FitPicture(width, height);
+        EXPECT_EQ((std::array{r.x, r.y, r.width, r.height}), placed) << width << "x" << height;
+    }
+}
+
+constexpr int64_t MS = 1'000'000;
+
+struct Display {
+    double hz;
+    bool swapBlocks;  // false: vsync is ignored, as under Xvfb or with a driver override
+};
+
+struct PacedRun {
+    int framesInThirdSecond = 0;
+    FramePacer::Mode mode = FramePacer::Mode::Probe;
+    int64_t longestGap = 0;  // between frame starts, after the first second
+};
+
+PacedRun Simulate(Display display, bool vsyncAvailable, int64_t workNs = 2 * MS, int64_t stallAtNs = -1) {
+    FramePacer pacer(vsyncAvailable);
+    const int64_t refresh = int64_t(1e9 / display.hz);
+    PacedRun run;
+    int64_t t = 0, previousStart = -1;
+    while (t < 3000 * MS) {
+        const int64_t start = t;
+        if (start >= 2000 * MS) ++run.framesInThirdSecond;
+        if (previousStart >= 1000 * MS) run.longestGap = std::max(run.longestGap, start - previousStart);
+        previousStart = start;
+        t += workNs;
+        if (stallAtNs >= 0 && start >= stallAtNs && start < stallAtNs + 20 * MS) t += 100 * MS;
+        if (pacer.WantsVsync() && display.swapBlocks) t = (t / refresh + 1) * refresh;
+        t = std::max(t, pacer.AfterSwap(t));
+    }
+    run.mode = pacer.mode();
+    return run;
+}
+
+TEST(FramePacer, SixtyFramesOnEveryDisplay) {
+    const std::pair<Display, FramePacer::Mode> cases[] = {
+        {{60, true}, FramePacer::Mode::Vsync},     {{59.94, true}, FramePacer::Mode::Vsync},
+        {{75, true}, FramePacer::Mode::Limiter},   {{120, true}, FramePacer::Mode::Limiter},
+        {{144, true}, FramePacer::Mode::Limiter},  {{50, true}, FramePacer::Mode::Limiter},
+        {{60, false}, FramePacer::Mode::Limiter},  // swaps never block: vsync is not trusted
+    };
+    for (const auto& [display, mode] : cases) {
+        const PacedRun run = Simulate(display, true);
+        EXPECT_NEAR(run.framesInThirdSecond, 60, 1) << display.hz << " Hz, blocks " << display.swapBlocks;
+        EXPECT_EQ(run.mode, mode) << display.hz << " Hz";
+    }
+}
+
+// Without vsync the limiter paces; slow frames run as fast as they can, and a stall is followed by
+// the normal pace rather than a burst that catches up.
+TEST(FramePacer, LimiterWithoutVsync) {
+    const PacedRun fast = Simulate({144, true}, false);
+    EXPECT_EQ(fast.mode, FramePacer::Mode::Limiter);
+    EXPECT_NEAR(fast.framesInThirdSecond, 60, 1);
+    EXPECT_LE(fast.longestGap, FramePacer::FRAME_NS + MS);
+    EXPECT_NEAR(Simulate({60, false}, false, 25 * MS).framesInThirdSecond, 40, 1);
+    const PacedRun stalled = Simulate({60, false}, false, 2 * MS, 1500 * MS);
+    EXPECT_NEAR(stalled.framesInThirdSecond, 60, 1);
+    EXPECT_GE(stalled.longestGap, 100 * MS);  // the stall itself
+}
+
+// Centre of cell (x, y) at eye height, as the maze places cells in the world.
+VECTOR Cell(float x, float y) { return {y * 1000, 500, x * 1000}; }
+
+SceneCamera Looking(VECTOR eye, VECTOR direction) {
+    SceneCamera camera;
+    camera.eye = eye;
+    camera.target = {eye.x + direction.x, eye.y + direction.y, eye.z + direction.z};
+    return camera;
+}
+
+TEST(SceneCamera, WhatLiesLeftOnTheMapIsDrawnOnTheLeft) {
+    // At the entrance (2, 1) looking along +X, toward (2, 2): the map's x + 1 side is the left.
+    const SceneCamera start = Looking(Cell(2, 1), {1, 0, 0});
+    float x = 0, y = 0;
+    ASSERT_TRUE(ProjectToScreen(start, Cell(2, 3), x, y));
+    EXPECT_NEAR(x, 400, 0.5f);
+    EXPECT_NEAR(y, 200, 0.5f);
+    ASSERT_TRUE(ProjectToScreen(start, Cell(3, 2), x, y));
+    EXPECT_LT(x, 200);
+    ASSERT_TRUE(ProjectToScreen(start, Cell(1, 2), x, y));
+    EXPECT_GT(x, 600);
+    // A quarter turn to the left (view angle pi/2): the cell that was on the left is ahead, the one
+    // that was ahead-left is now ahead-right.
+    const float angle = 1.5707963705062866f;
+    const SceneCamera turned = Looking(Cell(2, 1), {std::cos(angle), 0, std::sin(angle)});
+    ASSERT_TRUE(ProjectToScreen(turned, Cell(4, 1), x, y));
+    EXPECT_NEAR(x, 400, 0.5f);
+    ASSERT_TRUE(ProjectToScreen(turned, Cell(3, 2), x, y));
+    EXPECT_GT(x, 600);
+    EXPECT_FALSE(ProjectToScreen(turned, Cell(1, 1), x, y));  // behind
+}
+
+TEST(SceneCamera, UpIsUpAndTheFieldOfViewIsVertical) {
+    SceneCamera camera = Looking({0, 500, 0}, {1, 0, 0});
+    float x = 0, y = 0;
+    ASSERT_TRUE(ProjectToScreen(camera, {1000, 1000, 0}, x, y));
+    EXPECT_LT(y, 200);
+    // 60 degrees from top to bottom: 29 degrees up is on the screen, 31 is not.
+    const float d = 1000;
+    EXPECT_TRUE(ProjectToScreen(camera, {d, 500 + d * std::tan(0.506f), 0}, x, y));
+    EXPECT_NEAR(y, 0, 12);
+    EXPECT_FALSE(ProjectToScreen(camera, {d, 500 + d * std::tan(0.541f), 0}, x, y));
+    // The screen is twice as wide as high: a point 45 degrees aside is still on it.
+    EXPECT_TRUE(ProjectToScreen(camera, {d, 500, d * 0.99f}, x, y));
+    // A narrower lens puts the same point further out.
+    ASSERT_TRUE(ProjectToScreen(camera, {d, 700, 0}, x, y));
+    const float wide = y;
+    camera.fieldOfView = 0.5f;
+    ASSERT_TRUE(ProjectToScreen(camera, {d, 700, 0}, x, y));
+    EXPECT_LT(y, wide);
+}
+
+TEST(SceneCamera, ReachesTheLongestCorridorButNotThroughTheEye) {
+    const SceneCamera camera = Looking(Cell(1, 1), {0, 0, 1});
+    float x = 0, y = 0;
+    EXPECT_TRUE(ProjectToScreen(camera, Cell(80, 1), x, y));
+    EXPECT_TRUE(ProjectToScreen(camera, {1000, 500, 1000 + 20}, x, y));
+    EXPECT_FALSE(ProjectToScreen(camera, {1000, 500, 1000 + 5}, x, y));
+}
+
+TEST(SceneCamera, UnusableCamerasAreRecognised) {
+    EXPECT_TRUE(CameraIsUsable({0, 0, 0}, {0, 0, 1}));
+    EXPECT_FALSE(CameraIsUsable({1, 2, 3}, {1, 2, 3}));
+    EXPECT_FALSE(CameraIsUsable({0, 0, 0}, {NAN, 0, 1}));
+    EXPECT_TRUE(FieldOfViewIsUsable(1.0471975803375244f));
+    EXPECT_FALSE(FieldOfViewIsUsable(0));
+    EXPECT_FALSE(FieldOfViewIsUsable(3.2f));
+    EXPECT_FALSE(FieldOfViewIsUsable(NAN));
+    // Looking straight down still gives a picture.
+    const SceneCamera down = Looking({0, 500, 0}, {0, -1, 0});
+    float x = 0, y = 0;
+    ASSERT_TRUE(ProjectToScreen(down, {0, 0, 0}, x, y));
+    EXPECT_NEAR(x, 400, 0.5f);
+    EXPECT_NEAR(y, 200, 0.5f);
+}
+
+}  // namespace

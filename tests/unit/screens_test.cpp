@@ -1,0 +1,248 @@
+// The title screen, the mini-map and the meters on the recording backend.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "frame/tables.h"
+#include "hud/meters.h"
+#include "hud/mini_map.h"
+#include "platform/dx.h"
+#include "platform/fake/fake_dx.h"
+#include "play/player.h"
+#include "title/title_screen.h"
+
+namespace {
+
+const std::string CHOSEN_1 = "280 220 FFFFFF [↑]    DadiZider 1", OTHER_1 = "280 220 808080 [↑]    DadiZider 1";
+const std::string CHOSEN_2 = "280 240 FFFFFF [↓]    DadiZider 2", OTHER_2 = "280 240 808080 [↓]    DadiZider 2";
+const std::string RESEED = "280 260 FFFFFF [R]     乱数の初期化(Randomize)";
+const std::string RESEEDED = "280 260 FFFF00 [R]     乱数の初期化(Randomize)", DONE = "580 260 FFFF00 済";
+const std::string START = "280 300 FFFFFF [Enter] ゲームを開始します";
+
+struct TitleRun {
+    uint8_t result;
+    TitleOptions options;
+    Random random;
+};
+
+TitleRun RunTitle(const std::string& script, TitleOptions options = {}, int stage = 1) {
+    fake::Reset();
+    fake::SetInputScriptText(script);
+    TitleRun run{0, options, Random{}};
+    run.result = TitleScreen(run.options, run.random, stage, GameImages{.titleMaze = 70, .start = 71});
+    return run;
+}
+
+// The strings drawn in the last frame that drew any, in order, as "x y colour text".
+std::vector<std::string> LastFrameTexts() {
+    std::vector<std::string> last, frame;
+    for (const fake::Call& c : fake::Calls()) {
+        if (c.name == "dxClearDrawScreen") frame.clear();
+        if (c.name == "dxDrawString" || c.name == "dxDrawFormatString") {
+            char out[200];
+            std::snprintf(out, sizeof out, "%g %g %06X %s", c.args[0], c.args[1], unsigned(c.args[2]), c.text.c_str());
+            frame.push_back(out);
+        }
+        if (c.name == "dxScreenFlip" && !frame.empty()) last = frame;
+    }
+    return last;
+}
+
+bool StartPictureShown() {
+    const auto draws = fake::CallsNamed("dxDrawGraph");
+    return !draws.empty() && draws.back().args == std::vector<double>{255, 100, 71, 1};
+}
+
+TEST(TitleScreen, FirstVisitDrawsEveryLine) {
+    EXPECT_EQ(RunTitle("3 -\n2 return\n1 -").result, TITLE_START);
+    EXPECT_EQ(LastFrameTexts(),
+              (std::vector<std::string>{"280 180 FFFFFF STAGE   1", CHOSEN_1, OTHER_2, RESEED, START}));
+    EXPECT_EQ(fake::CallsNamed("dxDrawGraph").front().args, (std::vector<double>{175, 60, 70, 1}));
+    for (auto [stage, line] : {std::pair{12, "STAGE  12"}, {123, "STAGE  123"}, {1234, "STAGE  1234"}}) {
+        RunTitle("1 -\n1 return\n1 -", {}, stage);
+        EXPECT_EQ(LastFrameTexts().front(), std::string("280 180 FFFFFF ") + line);
+    }
+}
+
+// Return and button 1 start on their release, never on their press; Escape, a closed window or the
+// end of the input quit.
+TEST(TitleScreen, StartAndQuitPaths) {
+    const struct {
+        const char* script;
+        uint8_t result;
+        uint64_t ticks;
+        bool startPicture;
+        int flips;
+    } runs[] = {
+        {"100 return\n1 -\n50 -", TITLE_START, 101, true, 101},      // held for many frames, then let go
+        {"40 z\n1 -\n50 -", TITLE_START, 42, true, 42},              // the pad is read before its frame's tick
+        {"3 return\n1 -\n5 -", TITLE_START, 4, true, 4},             // held on entry counts as pressed
+        {"1 -\n1 escape+return", TITLE_QUIT, 2, false, 1},           // Escape and Return going down together
+        {"1 -\n3 return\n1 return+escape", TITLE_QUIT, 5, true, 5},  // Escape while Return is held
+        {"5 escape", TITLE_QUIT, 1, false, 0},                       // down on entry: nothing drawn
+        {"2 -\n1 close", TITLE_QUIT, 3, false, 2},
+        {"2 -", TITLE_QUIT, 3, false, 2},
+    };
+    for (const auto& r : runs) {
+        EXPECT_EQ(RunTitle(r.script).result, r.result) << r.script;
+        EXPECT_EQ(fake::Ticks(), r.ticks) << r.script;
+        EXPECT_EQ(StartPictureShown(), r.startPicture) << r.script;
+        EXPECT_EQ(fake::FlipCount(), r.flips) << r.script;
+    }
+}
+
+TEST(TitleScreen, AlgorithmChoice) {
+    // Up and down pressed in the same frame: down wins.
+    EXPECT_EQ(RunTitle("1 up+down\n1 -\n1 return\n1 -").options.algorithmChoice, 1);
+    // Holding up, pressing down, releasing down while up stays held: still 1.
+    EXPECT_EQ(RunTitle("2 up\n2 up+down\n2 up\n1 up+return\n1 up").options.algorithmChoice, 1);
+    // Holding down, pressing and letting go of up: up chooses, down held on does not choose again.
+    EXPECT_EQ(RunTitle("2 down\n2 down+up\n2 down\n1 down+return\n1 down").options.algorithmChoice, 0);
+    // The same key pressed a second time chooses again.
+    EXPECT_EQ(RunTitle("2 up\n2 -\n2 down\n2 -\n2 up\n1 return\n1 -").options.algorithmChoice, 0);
+    // The chosen line is white, the other grey, in the frame after a press.
+    RunTitle("2 down\n1 -");
+    EXPECT_EQ(LastFrameTexts()[1], OTHER_1);
+    EXPECT_EQ(LastFrameTexts()[2], CHOSEN_2);
+}
+
+TEST(TitleScreen, ReseedOnReleaseEveryTime) {
+    TitleRun run = RunTitle("60 -\n5 r\n1 -");  // released at tick 66
+    EXPECT_EQ(run.options.reseeded, 1);
+    EXPECT_EQ(run.random.seed, 66u * 1000 / 60);
+    EXPECT_EQ(LastFrameTexts(), (std::vector<std::string>{"280 180 FFFFFF STAGE   1", CHOSEN_1, OTHER_2, RESEEDED,
+                                                          DONE, START}));
+    run = RunTitle("5 r\n1 -\n100 -\n5 r\n1 -");  // a second release re-seeds again
+    EXPECT_EQ(run.random.seed, 112u * 1000 / 60);
+    // Holding R re-seeds nothing yet.
+    run = RunTitle("50 r");
+    EXPECT_EQ(run.options.reseeded, 0);
+    EXPECT_EQ(run.random.seed, 1u);
+    // A later visit remembers the re-seed: yellow line and the mark from the first frame.
+    RunTitle("1 -", TitleOptions{0, 1});
+    EXPECT_EQ(LastFrameTexts()[3], RESEEDED);
+    EXPECT_EQ(LastFrameTexts()[4], DONE);
+}
+
+// A maze of wall with a frame and the given open column x = 2 from y = 1 to `bottom`.
+MazeState ColumnMaze(int bottom) {
+    MazeState state;
+    InitMazeGrid(state);
+    for (int y = 1; y <= bottom; ++y) state.maze[2][y] = CELL_PASSAGE;
+    for (auto& column : state.explored) column.fill(EXPLORED_UNSEEN);
+    for (int x = 0; x < MAZE_WIDTH; ++x) state.explored[x][0] = state.explored[x][40] = CELL_BORDER;
+    for (int y = 0; y < MAZE_HEIGHT; ++y) state.explored[0][y] = state.explored[80][y] = CELL_BORDER;
+    return state;
+}
+
+unsigned BoxColourAt(int i, int j) {
+    for (const fake::Call& c : fake::CallsNamed("dxDrawBox"))
+        if (c.args[0] == 668 + 10 * i && c.args[1] == 146 + 10 * j) return unsigned(c.args[4]);
+    return 0xDEAD;
+}
+
+TEST(MiniMap, FirstFrameOfAStage) {
+    fake::Reset();
+    MazeState state = ColumnMaze(5);
+    UpdateMiniMap(state, 2, 1, FacingDirection(0));
+    DrawMiniMap(state, 2, 1, FacingDirection(0), GraphHandle{77}, {{{40}, {41}, {42}, {43}}});
+    // Facing 0 looks down the map: (2, 1) to the wall at (2, 6), with the side cells.
+    for (int y = 1; y <= 6; ++y) {
+        EXPECT_NE(state.explored[2][y], EXPLORED_UNSEEN) << y;
+        EXPECT_EQ(state.explored[1][y], CELL_WALL) << y;
+        EXPECT_EQ(state.explored[3][y], CELL_WALL) << y;
+    }
+    EXPECT_EQ(state.explored[2][7], EXPLORED_UNSEEN);
+    EXPECT_EQ(state.explored[2][1], CELL_MARK);
+    EXPECT_EQ(state.maze[2][1], CELL_MARK);
+    EXPECT_EQ(fake::CallsNamed("dxGetDrawScreenGraph")[0].args, (std::vector<double>{0, 0, 800, 400, 77, 1}));
+    const auto boxes = fake::CallsNamed("dxDrawBox");
+    ASSERT_EQ(boxes.size(), 1u + 26 * 26);
+    EXPECT_EQ(boxes[0].args, (std::vector<double>{0, 0, 800, 400, 0x333333, 1}));
+    EXPECT_EQ(BoxColourAt(0, 0), 0x00FFFFu);     // the player's cell
+    EXPECT_EQ(BoxColourAt(0, 1), 0x000000u);     // revealed passage
+    EXPECT_EQ(BoxColourAt(1, 1), 0x0000FFu);     // revealed wall beside it
+    EXPECT_EQ(BoxColourAt(5, 5), 0x505050u);     // not seen yet
+    EXPECT_EQ(BoxColourAt(0, -1), 0xFF0000u);    // the frame is known from the start
+    EXPECT_EQ(BoxColourAt(-13, -13), 0x000000u); // outside the grid
+    EXPECT_EQ(fake::CallsNamed("dxDrawGraph")[0].args, (std::vector<double>{668, 146, 43, 1}));  // arrow down
+    EXPECT_EQ(fake::CallsNamed("dxDrawExtendGraph")[0].args, (std::vector<double>{16, 16, 528, 272, 77, 0}));
+}
+
+TEST(MiniMap, SightLineStopsAfterTwentySevenCells) {
+    MazeState state = ColumnMaze(39);
+    RevealSightLine(state, 2, 1, Direction::Down);
+    EXPECT_NE(state.explored[2][27], EXPLORED_UNSEEN);
+    EXPECT_EQ(state.explored[2][28], EXPLORED_UNSEEN);
+    // Marks do not stop a sight line.
+    state.maze[2][5] = CELL_MARK;
+    RevealSightLine(state, 2, 4, Direction::Down);
+    EXPECT_EQ(state.explored[2][30], CELL_PASSAGE);
+}
+
+// The draw calls of the meters as (x, y, source y, image) for counters and (x, y, image) for time.
+std::vector<std::vector<double>> MeterDraws(const MeterValues& values) {
+    fake::Reset();
+    GameImages images;
+    for (int i = 0; i < 12; ++i) images.dMeter[i] = {100 + i};
+    for (int i = 0; i < 10; ++i) images.counter[i] = {200 + i};
+    images.dMeterPanel = {99};
+    DrawMeters(values, images);
+    std::vector<std::vector<double>> draws;
+    for (const fake::Call& c : fake::Calls()) {
+        if (c.name == "dxDrawGraph") draws.push_back({c.args[0], c.args[1], c.args[2]});
+        if (c.name == "dxDrawRectGraph") draws.push_back({c.args[0], c.args[1], c.args[3], c.args[6]});
+    }
+    return draws;
+}
+
+std::vector<std::vector<double>> TimeDraws(double ms) {
+    auto draws = MeterDraws({MOVE_IDLE, 0, ms, 0, 0});
+    return {draws.begin() + 17, draws.end()};  // after the panel and 16 counter digits
+}
+
+TEST(Meters, PanelThenTimeDigits) {
+    using Draws = std::vector<std::vector<double>>;
+    EXPECT_EQ(MeterDraws({})[0], (std::vector<double>{20, 276, 99}));
+    EXPECT_EQ(TimeDraws(59'999),
+              (Draws{{240, 300, 105}, {290, 300, 109}, {340, 300, 111}, {390, 300, 109}, {440, 300, 109}}));
+    EXPECT_EQ(TimeDraws(60'000), (Draws{{140, 300, 101}, {190, 300, 110}, {240, 300, 100}, {290, 300, 100},
+                                        {340, 300, 111}, {390, 300, 100}, {440, 300, 100}}));
+    EXPECT_EQ(TimeDraws(12 * 60'000 + 3'450),
+              (Draws{{90, 300, 101}, {140, 300, 102}, {190, 300, 110}, {240, 300, 100}, {290, 300, 103},
+                     {340, 300, 111}, {390, 300, 104}, {440, 300, 105}}));
+}
+
+TEST(Meters, CountersAndRolls) {
+    // Step counter 129 halfway through a step: 9 and 2 roll by 8, the 1 stays.
+    auto draws = MeterDraws({MOVE_STEP_FORWARD, 15, 0, 129, 203});
+    EXPECT_EQ(draws[6], (std::vector<double>{680, 356, 0, 201}));
+    EXPECT_EQ(draws[7], (std::vector<double>{700, 356, 8, 202}));
+    EXPECT_EQ(draws[8], (std::vector<double>{720, 356, 8, 209}));
+    // Route 203 as 00000203, never rolling.
+    for (int k = 0; k < 8; ++k) {
+        const double digit[8] = {0, 0, 0, 0, 0, 2, 0, 3};
+        EXPECT_EQ(draws[9 + k], (std::vector<double>{580.0 + 20 * k, 308, 0, 200 + digit[k]}));
+    }
+    // 199: three digits roll; 109: two; frame 29 gives 15; a turn rolls nothing.
+    draws = MeterDraws({MOVE_STEP_BACK, 29, 0, 199, 0});
+    EXPECT_EQ(draws[6][2], 15);
+    EXPECT_EQ(draws[5][2], 0);
+    EXPECT_EQ(RollOffset(109, 1, MOVE_STEP_FORWARD, 15), 8);
+    EXPECT_EQ(RollOffset(109, 2, MOVE_STEP_FORWARD, 15), 0);
+    EXPECT_EQ(RollOffset(5, 0, MOVE_TURN_LEFT, 15), 0);
+    // Every frame of a step: the offset is cut, never rounded (frame 1 is 0.53 of a row).
+    for (int frame = 1; frame < 30; ++frame) {
+        draws = MeterDraws({MOVE_STEP_FORWARD, frame, 0, 9, 0});
+        EXPECT_EQ(draws[8][2], frame * 16 / 30) << "frame " << frame;
+        EXPECT_EQ(draws[7][2], frame * 16 / 30) << "frame " << frame;
+        EXPECT_EQ(draws[6][2], 0) << "frame " << frame;
+    }
+    // The step display wraps at ten million.
+    draws = MeterDraws({MOVE_IDLE, 0, 0, 12'345'678, 0});
+    EXPECT_EQ(draws[1][3], 200);
+    EXPECT_EQ(draws[2][3], 202);
+}
+
+}  // namespace
