@@ -9,7 +9,7 @@ SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_afte
 FUZZ_SECONDS ?= 60
 SOAK_STAGES ?= 200
 
-.PHONY: all build run test sanitize fuzz soak bench deps deps-test deps-fuzz deps-package package clean
+.PHONY: all build run test format format-check sanitize fuzz soak bench deps deps-test deps-fuzz deps-package package clean
 
 all: build
 
@@ -31,12 +31,21 @@ run: deps $(BUILD)/build.ninja
 	$(BUILD)/quarnel $(ARGS)
 
 # Configures again, so that a build folder first made by `make run` finds the test libraries.
-test: deps-test
+test: deps-test format-check
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	$(MAKE) build
 	$(MAKE) package
 	cd $(BUILD) && ctest --output-on-failure -j2
 	$(MAKE) sanitize
+
+# The C++ style lives in .clang-format: `make format` applies it, and `make test` fails where a file
+# does not follow it.
+CXX_FILES = $(shell git ls-files '*.cpp' '*.h')
+format:
+	clang-format -i $(CXX_FILES)
+
+format-check:
+	clang-format --dry-run --Werror $(CXX_FILES)
 
 $(SANITIZE_BUILD)/build.ninja:
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_SANITIZE=ON

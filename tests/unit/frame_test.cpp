@@ -58,10 +58,12 @@ TEST(CommandLine, OptionsAndErrors) {
     ASSERT_TRUE(options);
     EXPECT_EQ(*options->recordFile, "run.txt");
     EXPECT_TRUE(options->records);
+    // clang-format off
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"}, {"--seed", "12x"}, {"--seed", ""},
              {"--seed="}, {"--replay"}, {"--replay="}, {"--report=1"}, {"--bogus"}, {"seed"},
              {"--record"}, {"--record", "a", "--replay", "b"}}) {
+    // clang-format on
         EXPECT_FALSE(ParseCommandLine(bad, error));
         EXPECT_FALSE(error.empty());
     }
@@ -295,6 +297,7 @@ protected:
 };
 
 TEST_F(Settings, RatesForFileContents) {
+    // clang-format off
     const std::pair<std::string, double> cases[] = {
         {"1.5", 1.5},          {"2.5", 2.0},        {"3", 2.0},          {"0.5", 0.5},
         {"2", 2.0},            {"2.0000001", 2.0},  {"0.001", 0.001},    {"&H2", 2.0},
@@ -307,6 +310,7 @@ TEST_F(Settings, RatesForFileContents) {
         {"&X1", 1.0},          {"\xEF\xBB\xBF" "1.5", 1.0}, {"\"1,5\"", 1.0}, {".", 1.0},
         {"-", 1.0},            {"&", 1.0},
     };
+    // clang-format on
     for (const auto& [bytes, rate] : cases) EXPECT_DOUBLE_EQ(RateFor(bytes), rate) << "file: " << bytes;
 }
 
