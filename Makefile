@@ -45,7 +45,7 @@ format:
 	clang-format -i $(CXX_FILES)
 
 format-check:
-	clang-format --dry-run --Werror $(CXX_FILES)
+	@clang-format --dry-run --Werror $(CXX_FILES)
 
 $(SANITIZE_BUILD)/build.ninja:
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_SANITIZE=ON
