@@ -112,4 +112,3 @@ void BM_FindRoute(benchmark::State& bench) {
 BENCHMARK(BM_FindRoute)->Arg(0)->Arg(1)->ArgName("algorithm_choice");
 
 }  // namespace
-

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options->records) return PrintRecords();
-    const bool started = options->replayFile ? dxUseReplayScript(options->replayFile->c_str(), error)
+    const bool started = options->replayFile   ? dxUseReplayScript(options->replayFile->c_str(), error)
                          : options->recordFile ? dxRecordInputScript(options->recordFile->c_str(), error)
                                                : true;
     if (!started) {

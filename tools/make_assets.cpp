@@ -45,9 +45,9 @@ bool WriteModels(const std::filesystem::path& dir) {
     ok &= SavePng(art::TorchWallTexture(), dir / "tex_torch_wall.png");
     ok &= WriteText(dir / "wall.mqo", art::CellModel({"tex_wall.png", "tex_floor.png", "tex_ceiling.png"}));
     ok &= WriteText(dir / "wall_SG.mqo",
-                     art::CellModel({"tex_gate_wall.png", "tex_gate_floor.png", "tex_ceiling.png", 0.35, 0.5}));
+                    art::CellModel({"tex_gate_wall.png", "tex_gate_floor.png", "tex_ceiling.png", 0.35, 0.5}));
     ok &= WriteText(dir / "wall_ETC.mqo",
-                     art::CellModel({"tex_torch_wall.png", "tex_floor.png", "tex_ceiling.png", 0.2, 0}));
+                    art::CellModel({"tex_torch_wall.png", "tex_floor.png", "tex_ceiling.png", 0.2, 0}));
     return ok;
 }
 

@@ -91,8 +91,9 @@ int main(int argc, char** argv) {
     static MazeState state;
     Tally tally;
     for (long k = 0; k < count; ++k) Census(from + static_cast<uint32_t>(k), tally, work, state);
-    std::printf("seeds %ld from %u: goal cut off %ld, loop %ld, both %ld, slots opened by repair %ld, "
-                "no route after pipeline %ld\n",
-                count, from, tally.unreachable, tally.loops, tally.both, tally.repairedSlots, tally.unwinnable);
+    std::printf(
+        "seeds %ld from %u: goal cut off %ld, loop %ld, both %ld, slots opened by repair %ld, "
+        "no route after pipeline %ld\n",
+        count, from, tally.unreachable, tally.loops, tally.both, tally.repairedSlots, tally.unwinnable);
     return tally.unwinnable == 0 ? 0 : 1;
 }

@@ -51,8 +51,7 @@ bool ParseAlgorithms(const char* text, std::vector<int>& algorithms) {
     }
 }
 
-bool ParseNumber(const std::string& text, unsigned long long min, unsigned long long max,
-                 unsigned long long& value) {
+bool ParseNumber(const std::string& text, unsigned long long min, unsigned long long max, unsigned long long& value) {
     if (text.empty() || text[0] == '-' || text[0] == '+') return false;
     char* end = nullptr;
     errno = 0;

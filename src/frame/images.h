@@ -6,8 +6,8 @@
 #include "platform/dx.h"
 
 struct GameImages {
-    std::array<GraphHandle, 4> player{};  // arrows: right, up, left, down
-    std::array<GraphHandle, 12> dMeter{};  // digits 0..9, minute mark, second mark
+    std::array<GraphHandle, 4> player{};    // arrows: right, up, left, down
+    std::array<GraphHandle, 12> dMeter{};   // digits 0..9, minute mark, second mark
     std::array<GraphHandle, 10> counter{};  // odometer digits
     GraphHandle dMeterPanel{};
     GraphHandle titleMaze{};

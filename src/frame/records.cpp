@@ -155,8 +155,8 @@ std::string FormatRecords(const Records& records) {
         if (!records.best[i]) continue;
         const Record& r = *records.best[i];
         text += "algorithm=" + std::to_string(i + 1) + " total=" + Tenths(r.total) + " distance=" + Tenths(r.distance) +
-                " time=" + Tenths(r.time) + " time_ms=" + std::to_string(r.elapsedMs) + " steps=" +
-                std::to_string(r.steps) + " route=" + std::to_string(r.route) + " date=" + r.date + "\n";
+                " time=" + Tenths(r.time) + " time_ms=" + std::to_string(r.elapsedMs) +
+                " steps=" + std::to_string(r.steps) + " route=" + std::to_string(r.route) + " date=" + r.date + "\n";
     }
     return text;
 }
@@ -173,7 +173,8 @@ bool ParseRecords(std::string_view text, Records& records, std::string& error) {
         Record record;
         const bool parsed = ParseRecordLine(line, choice, record);
         if (!parsed || records.best[size_t(choice)]) {
-            error = "line " + std::to_string(lineNumber) + (parsed ? ": a second record of an algorithm" : ": not a record");
+            error = "line " + std::to_string(lineNumber) +
+                    (parsed ? ": a second record of an algorithm" : ": not a record");
             return false;
         }
         records.best[size_t(choice)] = record;
@@ -221,7 +222,8 @@ bool LoadRecords(const std::string& path, Records& records) {
     records = {};
     const std::string aside = SetAside(path);
     if (aside.empty()) {
-        std::fprintf(stderr, "quarnel: the records file %s cannot be used (%s) nor set aside (%s): records are not saved\n",
+        std::fprintf(stderr,
+                     "quarnel: the records file %s cannot be used (%s) nor set aside (%s): records are not saved\n",
                      path.c_str(), why.c_str(), std::strerror(errno));
         return false;
     }

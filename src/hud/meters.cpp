@@ -63,8 +63,8 @@ void DrawMeters(const MeterValues& values, const GameImages& images) {
     dxDrawGraph(20, 276, images.dMeterPanel, 1);
     const uint64_t shown = values.stepCounter % STEP_DISPLAY_MODULUS;
     for (int i = 7; i >= 0; --i)
-        DrawCounterDigit(i, STEP_COUNTER_Y, DigitOf(shown, i), RollOffset(shown, i, values.moveState, values.frameCounter),
-                         images);
+        DrawCounterDigit(i, STEP_COUNTER_Y, DigitOf(shown, i),
+                         RollOffset(shown, i, values.moveState, values.frameCounter), images);
     const uint64_t route = uint64_t(std::max<int64_t>(0, values.routeLength));
     for (int i = 7; i >= 0; --i) DrawCounterDigit(i, ROUTE_COUNTER_Y, DigitOf(route, i), 0, images);
     DrawTime(values.elapsedMs, images);

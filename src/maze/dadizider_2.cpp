@@ -24,7 +24,7 @@ Direction Lowest(int mask) { return DirectionNumbered(std::countr_zero(static_ca
 // Mode 1: a room with a single opening never starts with the direction straight away from it.
 int ChooseRow(uint8_t sides, Random& random, int mode) {
     if (mode == 1) {
-        const int open = ~sides & SLOT_WALLS;  // slots are wall or passage
+        const int open = ~sides & SLOT_WALLS;         // slots are wall or passage
         if (open != 0 && (open & (open - 1)) == 0) {  // one opening; no popcount call on plain x86-64
             const int straightOn = Number(Opposite(Lowest(open)));
             int row;
@@ -180,8 +180,7 @@ constexpr RoomSides MakeFreshSides() {
 constexpr RoomSides FRESH_SIDES = MakeFreshSides();
 
 void BranchingPass(MazeState& state, Random& random, DadiZider2Work& work) {
-    for (int k = 1; k <= work.firstCount; ++k)
-        ShortWalk(state, random, work, work.firstWalk[k].x, work.firstWalk[k].y);
+    for (int k = 1; k <= work.firstCount; ++k) ShortWalk(state, random, work, work.firstWalk[k].x, work.firstWalk[k].y);
     for (int k = work.secondCount; k >= 1; --k)
         ShortWalk(state, random, work, work.secondWalk[k].x, work.secondWalk[k].y);
     for (int y = ROOM_MIN; y <= ROOM_MAX_Y; y += 2) {
@@ -201,8 +200,7 @@ void ReadSides(const MazeGrid& maze, RoomSides& sides) {
                                                DirectionsHolding(maze, x, y, 2, CELL_WALL) << 4);
 }
 
-int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,
-              int mode) {
+int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y, int mode) {
     int cx = x;
     int cy = y;
     const bool carved = Carve(state, random, work, cx, cy, mode);

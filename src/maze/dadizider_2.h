@@ -41,8 +41,7 @@ void ReadSides(const MazeGrid& maze, RoomSides& sides);
 // slot and room beyond are both wall, pushes (x, y) and moves there. Mode 1 redraws rows that would
 // head straight on away from a room's only opening. Returns 1 when it carved, 0 otherwise.
 // work.sides must describe the grid, and every slot must be wall or passage.
-int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y,
-              int mode);
+int CarveStep(MazeState& state, Random& random, DadiZider2Work& work, int16_t& x, int16_t& y, int mode);
 
 // Carves a maze into the grid InitMazeGrid leaves, with the goal cell at the last room.
 void DadiZider2(MazeState& state, Random& random, DadiZider2Work& work);

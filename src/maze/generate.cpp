@@ -21,9 +21,7 @@ int16_t WallMapCode(int16_t c) {
 }
 
 // The explored map starts with the frame and the route marks known, everything else unseen.
-int16_t ExploredCode(int16_t c) {
-    return c == CELL_BORDER || c == CELL_MARK ? c : EXPLORED_UNSEEN;
-}
+int16_t ExploredCode(int16_t c) { return c == CELL_BORDER || c == CELL_MARK ? c : EXPLORED_UNSEEN; }
 
 void DeriveMaps(MazeState& state) {
     for (int x = 0; x < MAZE_WIDTH; ++x) {

@@ -82,6 +82,5 @@ void ReplaceCode(MazeState& state, uint8_t from, uint8_t to);
 inline void SetCell(MazeState& state, int x, int y, int16_t code) { state.maze[x][y] = code; }
 
 constexpr bool IsRoom(int x, int y) {
-    return x >= ROOM_MIN && x <= ROOM_MAX_X && y >= ROOM_MIN && y <= ROOM_MAX_Y && x % 2 == 0 &&
-           y % 2 == 0;
+    return x >= ROOM_MIN && x <= ROOM_MAX_X && y >= ROOM_MIN && y <= ROOM_MAX_Y && x % 2 == 0 && y % 2 == 0;
 }

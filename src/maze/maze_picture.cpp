@@ -10,6 +10,5 @@ void DrawCellBox(int16_t x, int16_t y, int32_t code) {
 
 void DrawMazePicture(const MazeGrid& maze) {
     for (int x = 0; x < MAZE_WIDTH; ++x)
-        for (int y = 0; y < MAZE_HEIGHT; ++y)
-            DrawCellBox(static_cast<int16_t>(x), static_cast<int16_t>(y), maze[x][y]);
+        for (int y = 0; y < MAZE_HEIGHT; ++y) DrawCellBox(static_cast<int16_t>(x), static_cast<int16_t>(y), maze[x][y]);
 }

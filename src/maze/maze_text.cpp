@@ -31,7 +31,7 @@ std::string MazeText(const MazeState& state) {
         for (int x = 0; x < MAZE_WIDTH; ++x) text += CellChar(grid[x][y]);
         text += '\n';
     }
-    text += "route length " + std::to_string(state.routeLength) + " route turns " +
-            std::to_string(state.routeTurns) + "\n";
+    text +=
+        "route length " + std::to_string(state.routeLength) + " route turns " + std::to_string(state.routeTurns) + "\n";
     return text;
 }

@@ -1,6 +1,5 @@
 #include "maze/route_walk.h"
 
-
 #include "frame/direction.h"
 
 namespace {

@@ -55,7 +55,7 @@ int dxSetWindowIconID(int id);
 // Opens the window with everything drawn in it (OpenGL 3.3, text, models) and starts reading input;
 // below 0, and nothing open, when that cannot be had.
 int dxOpenWindow();
-int dxCloseWindow();  // releases everything dxOpenWindow made
+int dxCloseWindow();     // releases everything dxOpenWindow made
 int dxProcessMessage();  // non-zero once the window is closed
 
 // Screens and images. Drawing goes to an 800 x 400 screen that dxScreenFlip shows.
@@ -72,23 +72,22 @@ GraphHandle dxMakeGraph(int width, int height, int notUse3DFlag);
 int dxDeleteGraph(GraphHandle image);
 int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, GraphHandle image, int useClientFlag);
 int dxDrawGraph(int x, int y, GraphHandle image, int transFlag);
-int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image,
-                    int transFlag, int turnFlag);
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image, int transFlag,
+                    int turnFlag);
 int dxDrawExtendGraph(int x1, int y1, int x2, int y2, GraphHandle image, int transFlag);
 int dxDrawBox(int x1, int y1, int x2, int y2, unsigned colour, int fillFlag);  // right, bottom excluded
 unsigned dxGetColor(int red, int green, int blue);
 
 // Text in the 16-pixel Japanese-capable font.
 int dxDrawString(int x, int y, const char* text, unsigned colour, unsigned edgeColour);
-int dxDrawFormatString(int x, int y, unsigned colour, const char* format, ...)
-    __attribute__((format(printf, 4, 5)));
+int dxDrawFormatString(int x, int y, unsigned colour, const char* format, ...) __attribute__((format(printf, 4, 5)));
 
 // Input, clock and chance.
 int dxGetJoypadInputState(int inputType);
 int dxCheckHitKey(int keyCode);
 int dxGetNowCount(int useRdtscFlag);  // milliseconds of a steady clock
 int dxGetRand(int maxValue);          // 0..maxValue, each equally likely
-uint32_t dxGetSystemTickCount();       // milliseconds since the system started, for re-seeding
+uint32_t dxGetSystemTickCount();      // milliseconds since the system started, for re-seeding
 
 // 3-D: Metasequoia models drawn frame by frame, a perspective camera and one point light.
 ModelHandle dxMV1LoadModel(const char* file);

@@ -30,8 +30,11 @@ int32_t InTenths(double score) { return int32_t(std::lround(score * 10)); }
 
 // A stage whose total beats the algorithm's record becomes the record, saved at once outside replays.
 void KeepRecord(Game& game, const Scores& scores) {
-    const Record stage{InTenths(scores.total), InTenths(scores.distance), InTenths(scores.time),
-                       uint64_t(std::max(0.0, std::floor(game.elapsedMs))), game.stepCounter,
+    const Record stage{InTenths(scores.total),
+                       InTenths(scores.distance),
+                       InTenths(scores.time),
+                       uint64_t(std::max(0.0, std::floor(game.elapsedMs))),
+                       game.stepCounter,
                        uint64_t(game.maze.routeLength),
                        TodaysDate()};
     if (KeepIfBest(game.records, game.title.algorithmChoice, stage) && !game.recordsPath.empty())

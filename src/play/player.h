@@ -6,7 +6,13 @@
 #include "maze/maze_grid.h"
 #include "platform/dx.h"
 
-enum MoveState : int32_t { MOVE_IDLE = 0, MOVE_STEP_FORWARD = 1, MOVE_STEP_BACK = 2, MOVE_TURN_LEFT = 3, MOVE_TURN_RIGHT = 4 };
+enum MoveState : int32_t {
+    MOVE_IDLE = 0,
+    MOVE_STEP_FORWARD = 1,
+    MOVE_STEP_BACK = 2,
+    MOVE_TURN_LEFT = 3,
+    MOVE_TURN_RIGHT = 4
+};
 
 // A step or a quarter turn lasts this many frames after the frame that accepted it.
 inline constexpr int32_t MOVE_FRAMES = 30;

@@ -51,8 +51,8 @@ void HandleChoice(TitleVisit& visit, TitleOptions& options, int input) {
     if (visit.down && !(input & PAD_INPUT_DOWN)) visit.down = 0;
 }
 
-void DrawTitle(const TitleVisit& visit, const TitleOptions& options, int32_t stageNumber,
-               const GameImages& images, const std::string& best) {
+void DrawTitle(const TitleVisit& visit, const TitleOptions& options, int32_t stageNumber, const GameImages& images,
+               const std::string& best) {
     const unsigned chosen = dxGetColor(255, 255, 255);
     const unsigned other = dxGetColor(128, 128, 128);
     const bool first = options.algorithmChoice == 0;

@@ -11,8 +11,7 @@
 namespace {
 
 bool Finite(const MqoCorner& c) {
-    return std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(c.z) && std::isfinite(c.u) &&
-           std::isfinite(c.v);
+    return std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(c.z) && std::isfinite(c.u) && std::isfinite(c.v);
 }
 
 void CheckModel(const MqoModel& model) {

@@ -56,8 +56,7 @@ TEST(PlayerData, FolderFromXdgDataHomeElseHome) {
 
 TEST_F(DataPath, SourceTreeOnlyForProgramsInTheirBuildFolder) {
     EXPECT_EQ(Folders(root_ / "usr/bin/quarnel"), (std::vector<std::string>{"", At("usr/share/quarnel")}));
-    EXPECT_EQ(Folders(root_ / "src/build/quarnel"),
-              (std::vector<std::string>{"", At("src"), At("src/share/quarnel")}));
+    EXPECT_EQ(Folders(root_ / "src/build/quarnel"), (std::vector<std::string>{"", At("src"), At("src/share/quarnel")}));
     EXPECT_EQ(Folders(root_ / "src/build/tests/../quarnel")[1], At("src"));
     // A folder whose name only begins like the build folder's is another folder.
     EXPECT_EQ(Folders(root_ / "src/build2/quarnel").size(), 2u);

@@ -18,14 +18,24 @@ TEST(Letterbox, PlacementsForWindowsAndScreens) {
         std::array<int, 4> placed;  // x, y, width, height
     } cases[] = {
         // A window at any size rate is filled; a tiny one still shows something.
-        {800, 400, {0, 0, 800, 400}}, {1200, 600, {0, 0, 1200, 600}}, {1600, 800, {0, 0, 1600, 800}},
-        {1, 1, {0, 0, 1, 1}}, {0, 400, {0, 0, 0, 0}}, {800, -1, {0, 0, 0, 0}},
+        {800, 400, {0, 0, 800, 400}},
+        {1200, 600, {0, 0, 1200, 600}},
+        {1600, 800, {0, 0, 1600, 800}},
+        {1, 1, {0, 0, 1, 1}},
+        {0, 400, {0, 0, 0, 0}},
+        {800, -1, {0, 0, 0, 0}},
         // A whole multiple where it covers most of the screen; the bars are beside or above and below.
-        {2560, 1440, {80, 120, 2400, 1200}}, {1650, 820, {25, 10, 1600, 800}}, {850, 2000, {25, 800, 800, 400}},
+        {2560, 1440, {80, 120, 2400, 1200}},
+        {1650, 820, {25, 10, 1600, 800}},
+        {850, 2000, {25, 800, 800, 400}},
         {801, 1000, {0, 300, 800, 400}},
         // Too far from a whole multiple: smooth, touching two edges; an odd leftover pixel goes below.
-        {1920, 1080, {0, 60, 1920, 960}}, {1920, 1200, {0, 120, 1920, 960}}, {3840, 2160, {0, 120, 3840, 1920}},
-        {1366, 768, {0, 42, 1366, 683}}, {799, 399, {0, 0, 798, 399}}, {1000, 3, {497, 0, 6, 3}},
+        {1920, 1080, {0, 60, 1920, 960}},
+        {1920, 1200, {0, 120, 1920, 960}},
+        {3840, 2160, {0, 120, 3840, 1920}},
+        {1366, 768, {0, 42, 1366, 683}},
+        {799, 399, {0, 0, 798, 399}},
+        {1000, 3, {497, 0, 6, 3}},
     };
     for (const auto& [width, height, placed] : cases) {
         const ScreenRect r = FitPicture(width, height);
@@ -67,9 +77,9 @@ PacedRun Simulate(Display display, bool vsyncAvailable, int64_t workNs = 2 * MS,
 
 TEST(FramePacer, SixtyFramesOnEveryDisplay) {
     const std::pair<Display, FramePacer::Mode> cases[] = {
-        {{60, true}, FramePacer::Mode::Vsync},     {{59.94, true}, FramePacer::Mode::Vsync},
-        {{75, true}, FramePacer::Mode::Limiter},   {{120, true}, FramePacer::Mode::Limiter},
-        {{144, true}, FramePacer::Mode::Limiter},  {{50, true}, FramePacer::Mode::Limiter},
+        {{60, true}, FramePacer::Mode::Vsync},    {{59.94, true}, FramePacer::Mode::Vsync},
+        {{75, true}, FramePacer::Mode::Limiter},  {{120, true}, FramePacer::Mode::Limiter},
+        {{144, true}, FramePacer::Mode::Limiter}, {{50, true}, FramePacer::Mode::Limiter},
         {{60, false}, FramePacer::Mode::Limiter},  // swaps never block: vsync is not trusted
     };
     for (const auto& [display, mode] : cases) {

@@ -28,8 +28,8 @@ int Close(Display* display, Window window) {
 int Grab(Display* display, Window window, const char* file) {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) return 1;
-    XImage* image = XGetImage(display, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes, ZPixmap);
     if (!image) {
         std::fprintf(stderr, "x_window: cannot read window 0x%lx\n", window);
         return 1;

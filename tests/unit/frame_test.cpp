@@ -63,7 +63,7 @@ TEST(CommandLine, OptionsAndErrors) {
              {"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"}, {"--seed", "12x"}, {"--seed", ""},
              {"--seed="}, {"--replay"}, {"--replay="}, {"--report=1"}, {"--bogus"}, {"seed"},
              {"--record"}, {"--record", "a", "--replay", "b"}}) {
-    // clang-format on
+        // clang-format on
         EXPECT_FALSE(ParseCommandLine(bad, error));
         EXPECT_FALSE(error.empty());
     }
@@ -107,8 +107,8 @@ TEST(InputScript, ParsesHoldsShotsAndComments) {
 TEST(InputScript, MalformedLinesNameTheLine) {
     EXPECT_EQ(ErrorFor("1 -\n2 jump").substr(0, 7), "line 2:");
     EXPECT_EQ(ErrorFor("x up").substr(0, 7), "line 1:");
-    for (const char* bad : {"-1 up", "1.5 up", "10", "10 up down", "10 up+", "10 +up", "10 UP",
-                            "shot", "shot a.jpg", "shot .png x", "99999999999999999999 -", "2000000000 -"})
+    for (const char* bad : {"-1 up", "1.5 up", "10", "10 up down", "10 up+", "10 +up", "10 UP", "shot", "shot a.jpg",
+                            "shot .png x", "99999999999999999999 -", "2000000000 -"})
         ErrorFor(bad);
 }
 
@@ -141,8 +141,10 @@ TEST(InputScript, PlayerTicksAndVirtualClock) {
 TEST(InputScript, KeysMapToPadBitsAndKeyCodes) {
     EXPECT_EQ(ScriptKeysToPad(SCRIPT_DOWN | SCRIPT_LEFT | SCRIPT_RIGHT | SCRIPT_UP | SCRIPT_Z), 0x1F);
     EXPECT_EQ(ScriptKeysToPad(SCRIPT_RETURN | SCRIPT_ESCAPE), 0);
-    for (auto [key, code] : {std::pair{SCRIPT_ESCAPE, KEY_INPUT_ESCAPE}, {SCRIPT_E, KEY_INPUT_E},
-                             {SCRIPT_R, KEY_INPUT_R}, {SCRIPT_RETURN, KEY_INPUT_RETURN}})
+    for (auto [key, code] : {std::pair{SCRIPT_ESCAPE, KEY_INPUT_ESCAPE},
+                             {SCRIPT_E, KEY_INPUT_E},
+                             {SCRIPT_R, KEY_INPUT_R},
+                             {SCRIPT_RETURN, KEY_INPUT_RETURN}})
         EXPECT_TRUE(ScriptKeysHitKey(key, code) && !ScriptKeysHitKey(~key, code)) << code;  // ~key: all the others
     EXPECT_FALSE(ScriptKeysHitKey(~0u, 57));
 }
@@ -328,7 +330,10 @@ TEST_F(Settings, FieldEndingsAndHugeFields) {
     EXPECT_EQ(FieldOf("1.5,2"), "1.5");
     EXPECT_EQ(FieldOf("\"1,5\",2"), "\"1,5\"");  // a quoted comma stays in the field
     EXPECT_EQ(FieldOf("1\r2\r\n3"), "1\r2");     // a lone CR stays, CR LF ends
-    EXPECT_EQ(FieldOf(std::string("12\0" "3", 4)), "12");
+    EXPECT_EQ(FieldOf(std::string("12\0"
+                                  "3",
+                                  4)),
+              "12");
     EXPECT_EQ(FieldOf("  a b\tc\nd"), "a b\tc");
     EXPECT_EQ(FieldOf(""), "");
     EXPECT_EQ(ReadSettingsField(nullptr), "");

@@ -381,9 +381,11 @@ TEST(MazePicture, DrawsSevenPixelBoxesInCellColours) {
     fake::Reset();
     MazeState state = SolidMaze();
     // Column 3 from row 2 down: the game's codes, the rest of the colour table, codes past it and below.
-    const std::pair<int16_t, unsigned> cells[] = {
-        {CELL_WALL, 0x0000FF}, {CELL_PASSAGE, 0}, {CELL_MARK, 0x00FFFF}, {CELL_DETOUR, 0xFFFF00}, {3, 0xFF00FF},
-        {4, 0x00FF00},         {7, 0xFFFFFF},     {8, 8},                {0x1234, 0x1234},        {-3, 0}};
+    const std::pair<int16_t, unsigned> cells[] = {{CELL_WALL, 0x0000FF}, {CELL_PASSAGE, 0},
+                                                  {CELL_MARK, 0x00FFFF}, {CELL_DETOUR, 0xFFFF00},
+                                                  {3, 0xFF00FF},         {4, 0x00FF00},
+                                                  {7, 0xFFFFFF},         {8, 8},
+                                                  {0x1234, 0x1234},      {-3, 0}};
     for (int i = 0; i < 10; ++i) state.maze[3][2 + i] = cells[i].first;
     DrawMazePicture(state.maze);
     const auto boxes = fake::CallsNamed("dxDrawBox");

@@ -69,14 +69,18 @@ TEST(MqoParse, FixtureLoadsMaterialsAndFramesInFileOrder) {
 }
 
 TEST(MqoParse, QuadSplitsAlongItsFirstDiagonalWithUvsFollowingTheCorners) {
-    const MqoModel model = MustParse(Document(
-        "Object \"q\" {\n vertex 4 {\n 0 0 0\n 10 0 0\n 10 20 0\n 0 20 0\n }\n"
-        " face 1 {\n 4 V(0 1 2 3) UV(0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8)\n }\n}\n"));
+    const MqoModel model =
+        MustParse(Document("Object \"q\" {\n vertex 4 {\n 0 0 0\n 10 0 0\n 10 20 0\n 0 20 0\n }\n"
+                           " face 1 {\n 4 V(0 1 2 3) UV(0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8)\n }\n}\n"));
     std::vector<std::vector<float>> corners;  // x, y, u, v
     for (const MqoTriangle& t : model.objects.at(0).triangles)
         for (const MqoCorner& c : t.corner) corners.push_back({c.x, c.y, c.u, c.v});
-    EXPECT_EQ(corners, (std::vector<std::vector<float>>{{0, 0, .1f, .2f}, {10, 0, .3f, .4f}, {10, 20, .5f, .6f},
-                                                        {0, 0, .1f, .2f}, {10, 20, .5f, .6f}, {0, 20, .7f, .8f}}));
+    EXPECT_EQ(corners, (std::vector<std::vector<float>>{{0, 0, .1f, .2f},
+                                                        {10, 0, .3f, .4f},
+                                                        {10, 20, .5f, .6f},
+                                                        {0, 0, .1f, .2f},
+                                                        {10, 20, .5f, .6f},
+                                                        {0, 20, .7f, .8f}}));
 }
 
 TEST(MqoParse, LineEndingsByteOrderMarkBlankLinesAndUnknownChunksDoNotMatter) {
@@ -86,7 +90,8 @@ TEST(MqoParse, LineEndingsByteOrderMarkBlankLinesAndUnknownChunksDoNotMatter) {
     const std::string variants[] = {crlf, "\xEF\xBB\xBF" + lf, lf + "anything after Eof {\n",
                                     "Metasequoia Document\nFormat Text Ver 1.1\nCodePage utf8\n"
                                     "BackImage {\n\tpers \"\" 0 0 1 1\n}\nThumbnail 128 128 24 rgb raw {\n"
-                                    "\tFFFFFF\n}\n\n" + lf.substr(lf.find("Scene"))};
+                                    "\tFFFFFF\n}\n\n" +
+                                        lf.substr(lf.find("Scene"))};
     for (const std::string& text : variants) {
         const MqoModel model = MustParse(text);
         ASSERT_EQ(model.materials.size(), 2u);
@@ -131,12 +136,18 @@ TEST(MqoReject, BadVerticesAndFaces) {
     ExpectRefused(Document(Object(" vertex 0 {\n 0 0 0\n }\n", "")), "more entries");
     ExpectRefused(Document(Object(THREE_VERTICES + THREE_VERTICES, "")), "second vertex list");
     const std::string bad[][2] = {
-        {"3 V(0 1 3)", "vertex index 3 out of range"}, {"3 V(0 1 -1)", "vertex index -1 out of range"},
-        {"2 V(0 7)", "out of range"},                  {"3 V(0 1)", "bad values in V"},
-        {"3 V(0 1 2 0)", "bad values in V"},           {"5 V(0 1 2 0 1)", "2, 3 or 4 vertices"},
-        {"1 V(0)", "2, 3 or 4 vertices"},              {"3 M(0)", "without V"},
-        {"3 V(0 1 2) M(-2)", "bad values in M"},       {"3 V(0 1 2) UV(0 0 1 1)", "bad values in UV"},
-        {"3 V(0 1 2) UV(0 0 1 1 0", "bad face attribute"}, {"3 V(0 1 2) junk", "bad face attribute"},
+        {"3 V(0 1 3)", "vertex index 3 out of range"},
+        {"3 V(0 1 -1)", "vertex index -1 out of range"},
+        {"2 V(0 7)", "out of range"},
+        {"3 V(0 1)", "bad values in V"},
+        {"3 V(0 1 2 0)", "bad values in V"},
+        {"5 V(0 1 2 0 1)", "2, 3 or 4 vertices"},
+        {"1 V(0)", "2, 3 or 4 vertices"},
+        {"3 M(0)", "without V"},
+        {"3 V(0 1 2) M(-2)", "bad values in M"},
+        {"3 V(0 1 2) UV(0 0 1 1)", "bad values in UV"},
+        {"3 V(0 1 2) UV(0 0 1 1 0", "bad face attribute"},
+        {"3 V(0 1 2) junk", "bad face attribute"},
         {"3 V(0 1 2) M(1)", "line 13: material 1 out of range"},
     };
     for (const auto& [face, reason] : bad)

@@ -113,9 +113,9 @@ TEST(Movement, FacingsStepAlongTheirDirections) {
 TEST(Scene, CellPassModelsAndMasks) {
     fake::Reset();
     MazeGrid map{};
-    map[2][1] = MAP_SG;        // entrance: open below only
-    map[2][2] = MAP_PASSAGE;   // open above and below: corridor along world X
-    map[2][3] = MAP_ETC;       // dead end open toward world -X
+    map[2][1] = MAP_SG;       // entrance: open below only
+    map[2][2] = MAP_PASSAGE;  // open above and below: corridor along world X
+    map[2][3] = MAP_ETC;      // dead end open toward world -X
     const WallModels models{-1, 11, -1, 13, -1, 15};
     DrawScene(models, map, {1000, 500, 2000}, {1001, 500, 2000}, {1, 0, 0});
     const auto calls = fake::Calls();
@@ -191,7 +191,8 @@ TEST_F(PlayLoop, ReachingTheExitShowsTheResultWithoutFlippingTheLastFrame) {
     EXPECT_EQ(game.elapsedMs, 31 * 1000 / 60);  // the clock read in the frame the exit was reached
     // 30 play frames flipped, the 31st handed on unflipped; then the three pictures.
     EXPECT_EQ(fake::FlipCount(), 30 + 3);
-    EXPECT_EQ(out, "result stage=4 algorithm=1 route=2 turns=0 steps=1 time_ms=516 distance=50.0 time=50.0 total=100.0\n");
+    EXPECT_EQ(out,
+              "result stage=4 algorithm=1 route=2 turns=0 steps=1 time_ms=516 distance=50.0 time=50.0 total=100.0\n");
 }
 
 TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
@@ -207,7 +208,7 @@ TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
     EXPECT_EQ(fake::CallsNamed("dxScreenFlip").size(), 5u);  // the frame that saw E is drawn but not shown
     EXPECT_EQ(fake::CallsNamed("dxClearDrawScreen").size(), 6u);
     EXPECT_TRUE(fake::CallsNamed("dxDrawFormatString").empty());  // no result screen
-    EXPECT_TRUE(fake::CallsNamed("dxMV1LoadModel").empty());  // models and work image: first stage only
+    EXPECT_TRUE(fake::CallsNamed("dxMV1LoadModel").empty());      // models and work image: first stage only
     EXPECT_TRUE(fake::CallsNamed("dxMakeGraph").empty());
 }
 
@@ -216,8 +217,8 @@ TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
 TEST_F(PlayLoop, WindowClosedDuringEachResultPicture) {
     // The step takes 31 ticks; Return then leaves the goal picture and the route review in turn.
     const char* const closedDuring[] = {
-        "1 up\n30 -\n2 -\n1 close",                                 // the goal picture
-        "1 up\n30 -\n1 -\n1 return\n1 -\n1 close",                // the route review
+        "1 up\n30 -\n2 -\n1 close",                                // the goal picture
+        "1 up\n30 -\n1 -\n1 return\n1 -\n1 close",                 // the route review
         "1 up\n30 -\n1 -\n1 return\n1 -\n1 return\n1 -\n1 close",  // the score panel
     };
     const Game fresh = game;
@@ -231,7 +232,7 @@ TEST_F(PlayLoop, WindowClosedDuringEachResultPicture) {
         PlayStage(game);
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the play frames, then each result picture once
-        EXPECT_LE(fake::Ticks(), 40u);          // no picture waited out its 5 seconds (300 ticks)
+        EXPECT_LE(fake::Ticks(), 40u);         // no picture waited out its 5 seconds (300 ticks)
         EXPECT_EQ(out.rfind("result stage=4 ", 0), 0u) << out;
         const uint64_t ticks = fake::Ticks();
         EXPECT_EQ(TitleScreen(game.title, game.random, 5, game.images), TITLE_QUIT);
@@ -246,7 +247,7 @@ TEST_F(PlayLoop, ResultPicturesInTurnAndTheRouteReview) {
     state.routeSnapshot[4][4] = state.routeSnapshot[4][5] = CELL_MARK;     // the route
     state.routeSnapshot[6][4] = state.routeSnapshot[8][4] = CELL_PASSAGE;  // off the route
     state.explored[4][5] = state.explored[6][4] = CELL_MARK;               // walked
-    state.explored[7][7] = CELL_MARK;  // a wall in the snapshot stays a wall
+    state.explored[7][7] = CELL_MARK;                                      // a wall in the snapshot stays a wall
     state.routeTurns = 1;
     state.goalX = 79;  // the exit on the ring, outside the painted rooms
     state.goalY = 38;
@@ -254,7 +255,7 @@ TEST_F(PlayLoop, ResultPicturesInTurnAndTheRouteReview) {
     EXPECT_EQ(fake::FlipCount(), 3);
     EXPECT_EQ(fake::CallsNamed("dxDrawGraph")[0].args, (std::vector<double>{149, 60, 5, 1}));
     const auto boxes = fake::CallsNamed("dxDrawBox");
-    ASSERT_EQ(boxes.size(), 81u * 41 + 1);                   // the review picture, then the panel
+    ASSERT_EQ(boxes.size(), 81u * 41 + 1);                     // the review picture, then the panel
     EXPECT_EQ(boxes[79 * 41 + 38].args[4], double(0x00FFFF));  // the exit, marked on the picture
     std::vector<std::string> texts;
     for (const fake::Call& c : fake::Calls())
@@ -274,9 +275,9 @@ TEST(Scores, CutNotRoundedAndCappedAndTheResultLine) {
         uint64_t steps;
         double ms, distance, time;
     } cases[] = {
-        {100, 20, 100, 60'000, 50.0, 50.0},  // on the route, exactly par time
-        {100, 20, 200, 120'000, 25.0, 25.0}, // twice the steps and twice the time
-        {100, 20, 90, 30'000, 50.0, 50.0},   // fewer steps than the route, faster than par
+        {100, 20, 100, 60'000, 50.0, 50.0},             // on the route, exactly par time
+        {100, 20, 200, 120'000, 25.0, 25.0},            // twice the steps and twice the time
+        {100, 20, 90, 30'000, 50.0, 50.0},              // fewer steps than the route, faster than par
         {3339, 0, 5000, 3339 * 500 * 1.5, 33.3, 33.3},  // 33.39 is cut to 33.3
     };
     for (const auto& c : cases) {
@@ -290,8 +291,9 @@ TEST(Scores, CutNotRoundedAndCappedAndTheResultLine) {
     MazeState state;
     state.routeLength = 114;
     state.routeTurns = 1;
-    EXPECT_EQ(ResultLine(state, {3, 1, 228, 123456.789, true}, ComputeScores(114, 1, 228, 123456.789)),
-              "result stage=3 algorithm=2 route=114 turns=1 steps=228 time_ms=123456 distance=25.0 time=23.2 total=48.2");
+    EXPECT_EQ(
+        ResultLine(state, {3, 1, 228, 123456.789, true}, ComputeScores(114, 1, 228, 123456.789)),
+        "result stage=3 algorithm=2 route=114 turns=1 steps=228 time_ms=123456 distance=25.0 time=23.2 total=48.2");
 }
 
 int WaitWith(const char* script, int limit, int extraKey = 0) {

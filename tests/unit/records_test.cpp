@@ -15,8 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string LINE_1 = "algorithm=1 total=98.1 distance=50.0 time=48.1 time_ms=126583 steps=190 route=190 date=2025-06-01";
-const std::string LINE_2 = "algorithm=2 total=100.0 distance=50.0 time=50.0 time_ms=61000 steps=146 route=146 date=2025-06-02";
+const std::string LINE_1 =
+    "algorithm=1 total=98.1 distance=50.0 time=48.1 time_ms=126583 steps=190 route=190 date=2025-06-01";
+const std::string LINE_2 =
+    "algorithm=2 total=100.0 distance=50.0 time=50.0 time_ms=61000 steps=146 route=146 date=2025-06-02";
 
 std::string Read(const fs::path& path) {
     std::stringstream text;

@@ -111,8 +111,8 @@ TEST(TitleScreen, ReseedOnReleaseEveryTime) {
     TitleRun run = RunTitle("60 -\n5 r\n1 -");  // released at tick 66
     EXPECT_EQ(run.options.reseeded, 1);
     EXPECT_EQ(run.random.seed, 66u * 1000 / 60);
-    EXPECT_EQ(LastFrameTexts(), (std::vector<std::string>{"280 180 FFFFFF STAGE   1", CHOSEN_1, OTHER_2, RESEEDED,
-                                                          DONE, START}));
+    EXPECT_EQ(LastFrameTexts(),
+              (std::vector<std::string>{"280 180 FFFFFF STAGE   1", CHOSEN_1, OTHER_2, RESEEDED, DONE, START}));
     run = RunTitle("5 r\n1 -\n100 -\n5 r\n1 -");  // a second release re-seeds again
     EXPECT_EQ(run.random.seed, 112u * 1000 / 60);
     // Holding R re-seeds nothing yet.
@@ -160,12 +160,12 @@ TEST(MiniMap, FirstFrameOfAStage) {
     const auto boxes = fake::CallsNamed("dxDrawBox");
     ASSERT_EQ(boxes.size(), 1u + 26 * 26);
     EXPECT_EQ(boxes[0].args, (std::vector<double>{0, 0, 800, 400, 0x333333, 1}));
-    EXPECT_EQ(BoxColourAt(0, 0), 0x00FFFFu);     // the player's cell
-    EXPECT_EQ(BoxColourAt(0, 1), 0x000000u);     // revealed passage
-    EXPECT_EQ(BoxColourAt(1, 1), 0x0000FFu);     // revealed wall beside it
-    EXPECT_EQ(BoxColourAt(5, 5), 0x505050u);     // not seen yet
-    EXPECT_EQ(BoxColourAt(0, -1), 0xFF0000u);    // the frame is known from the start
-    EXPECT_EQ(BoxColourAt(-13, -13), 0x000000u); // outside the grid
+    EXPECT_EQ(BoxColourAt(0, 0), 0x00FFFFu);      // the player's cell
+    EXPECT_EQ(BoxColourAt(0, 1), 0x000000u);      // revealed passage
+    EXPECT_EQ(BoxColourAt(1, 1), 0x0000FFu);      // revealed wall beside it
+    EXPECT_EQ(BoxColourAt(5, 5), 0x505050u);      // not seen yet
+    EXPECT_EQ(BoxColourAt(0, -1), 0xFF0000u);     // the frame is known from the start
+    EXPECT_EQ(BoxColourAt(-13, -13), 0x000000u);  // outside the grid
     EXPECT_EQ(fake::CallsNamed("dxDrawGraph")[0].args, (std::vector<double>{668, 146, 43, 1}));  // arrow down
     EXPECT_EQ(fake::CallsNamed("dxDrawExtendGraph")[0].args, (std::vector<double>{16, 16, 528, 272, 77, 0}));
 }
@@ -207,11 +207,21 @@ TEST(Meters, PanelThenTimeDigits) {
     EXPECT_EQ(MeterDraws({})[0], (std::vector<double>{20, 276, 99}));
     EXPECT_EQ(TimeDraws(59'999),
               (Draws{{240, 300, 105}, {290, 300, 109}, {340, 300, 111}, {390, 300, 109}, {440, 300, 109}}));
-    EXPECT_EQ(TimeDraws(60'000), (Draws{{140, 300, 101}, {190, 300, 110}, {240, 300, 100}, {290, 300, 100},
-                                        {340, 300, 111}, {390, 300, 100}, {440, 300, 100}}));
-    EXPECT_EQ(TimeDraws(12 * 60'000 + 3'450),
-              (Draws{{90, 300, 101}, {140, 300, 102}, {190, 300, 110}, {240, 300, 100}, {290, 300, 103},
-                     {340, 300, 111}, {390, 300, 104}, {440, 300, 105}}));
+    EXPECT_EQ(TimeDraws(60'000), (Draws{{140, 300, 101},
+                                        {190, 300, 110},
+                                        {240, 300, 100},
+                                        {290, 300, 100},
+                                        {340, 300, 111},
+                                        {390, 300, 100},
+                                        {440, 300, 100}}));
+    EXPECT_EQ(TimeDraws(12 * 60'000 + 3'450), (Draws{{90, 300, 101},
+                                                     {140, 300, 102},
+                                                     {190, 300, 110},
+                                                     {240, 300, 100},
+                                                     {290, 300, 103},
+                                                     {340, 300, 111},
+                                                     {390, 300, 104},
+                                                     {440, 300, 105}}));
 }
 
 TEST(Meters, CountersAndRolls) {

@@ -46,7 +46,8 @@ InputScript Load(const std::string& path) {
 }
 
 TEST(ScriptRecorder, ReplayGivesBackEveryKeyAndClockReading) {
-    const std::string path = (std::filesystem::temp_directory_path() / ("quarnel_rec_" + std::to_string(getpid()))).string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("quarnel_rec_" + std::to_string(getpid()))).string();
     std::mt19937 chance(7);
     const std::vector<LiveTick> play = LivePlay(chance, 5000);
     ScriptRecorder recorder;

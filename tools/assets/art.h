@@ -44,14 +44,14 @@ void DrawPlate(Canvas& c, int x, int y, int w, int h, int radius, int rim);
 // Perfect maze in the game's own layout: odd blocks are rooms, even blocks walls or doors.
 struct BlockMaze {
     int w = 0, h = 0;
-    std::vector<uint8_t> wall;   // 1 = wall block
-    std::vector<int> route;      // room blocks from the entrance (left) to the exit (right)
+    std::vector<uint8_t> wall;  // 1 = wall block
+    std::vector<int> route;     // room blocks from the entrance (left) to the exit (right)
     bool IsWall(int x, int y) const { return wall[static_cast<size_t>(y) * w + x] != 0; }
 };
 BlockMaze MakeBlockMaze(int roomsX, int roomsY, uint64_t seed, int entryRoomY, int exitRoomY);
 // Thin-walled rendering: wall blocks `wall` px, rooms `room` px, route drawn in `route` colour.
 void DrawThinMaze(Canvas& c, const BlockMaze& m, int x, int y, int wall, int room, Rgb floor, Rgb wallColour,
-                    Rgb wallLight, Rgb route);
+                  Rgb wallLight, Rgb route);
 
 // res/
 Canvas PlayerArrows();

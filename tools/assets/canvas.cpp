@@ -24,7 +24,8 @@ Rgb Add(Rgb c, Rgb light, double f) {
     return {Clamp8(c.r + light.r * f), Clamp8(c.g + light.g * f), Clamp8(c.b + light.b * f)};
 }
 
-Canvas::Canvas(int width, int height, Rgb fill) : w_(width), h_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
+Canvas::Canvas(int width, int height, Rgb fill)
+    : w_(width), h_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
 
 void Canvas::Put(int x, int y, Rgb c) {
     if (!Inside(x, y)) return;

@@ -51,8 +51,8 @@ class Rng {
 public:
     explicit Rng(uint64_t seed) : s_(seed) {}
     uint64_t Next();
-    double Unit();                 // [0, 1)
-    int Range(int lo, int hi);     // lo..hi inclusive
+    double Unit();              // [0, 1)
+    int Range(int lo, int hi);  // lo..hi inclusive
 private:
     uint64_t s_;
 };

@@ -7,31 +7,31 @@ namespace art {
 
 Bitmap BigLetter(char c) {
     switch (c) {
-    case 'A': return {5, 7, {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}};
-    case 'E': return {5, 7, {"#####", "#....", "#....", "####.", "#....", "#....", "#####"}};
-    case 'G': return {5, 7, {".###.", "#...#", "#....", "#.###", "#...#", "#...#", ".###."}};
-    case 'L': return {5, 7, {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}};
-    case 'N': return {5, 7, {"#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#", "#...#"}};
-    case 'O': return {5, 7, {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}};
-    case 'Q': return {5, 7, {".###.", "#...#", "#...#", "#...#", "#...#", ".###.", "...##"}};
-    case 'R': return {5, 7, {"####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"}};
-    case 'S': return {5, 7, {".####", "#....", "#....", ".###.", "....#", "....#", "####."}};
-    case 'T': return {5, 7, {"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."}};
-    case 'U': return {5, 7, {"#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}};
-    default: return {5, 7, {".....", ".....", ".....", ".....", ".....", ".....", "....."}};
+        case 'A': return {5, 7, {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}};
+        case 'E': return {5, 7, {"#####", "#....", "#....", "####.", "#....", "#....", "#####"}};
+        case 'G': return {5, 7, {".###.", "#...#", "#....", "#.###", "#...#", "#...#", ".###."}};
+        case 'L': return {5, 7, {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}};
+        case 'N': return {5, 7, {"#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#", "#...#"}};
+        case 'O': return {5, 7, {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}};
+        case 'Q': return {5, 7, {".###.", "#...#", "#...#", "#...#", "#...#", ".###.", "...##"}};
+        case 'R': return {5, 7, {"####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"}};
+        case 'S': return {5, 7, {".####", "#....", "#....", ".###.", "....#", "....#", "####."}};
+        case 'T': return {5, 7, {"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."}};
+        case 'U': return {5, 7, {"#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}};
+        default: return {5, 7, {".....", ".....", ".....", ".....", ".....", ".....", "....."}};
     }
 }
 
 Bitmap SmallLetter(char c) {
     switch (c) {
-    case 'E': return {3, 5, {"###", "#..", "##.", "#..", "###"}};
-    case 'O': return {3, 5, {"###", "#.#", "#.#", "#.#", "###"}};
-    case 'P': return {3, 5, {"##.", "#.#", "##.", "#..", "#.."}};
-    case 'R': return {3, 5, {"##.", "#.#", "##.", "#.#", "#.#"}};
-    case 'S': return {3, 5, {"###", "#..", "###", "..#", "###"}};
-    case 'T': return {3, 5, {"###", ".#.", ".#.", ".#.", ".#."}};
-    case 'U': return {3, 5, {"#.#", "#.#", "#.#", "#.#", "###"}};
-    default: return {3, 5, {"...", "...", "...", "...", "..."}};
+        case 'E': return {3, 5, {"###", "#..", "##.", "#..", "###"}};
+        case 'O': return {3, 5, {"###", "#.#", "#.#", "#.#", "###"}};
+        case 'P': return {3, 5, {"##.", "#.#", "##.", "#..", "#.."}};
+        case 'R': return {3, 5, {"##.", "#.#", "##.", "#.#", "#.#"}};
+        case 'S': return {3, 5, {"###", "#..", "###", "..#", "###"}};
+        case 'T': return {3, 5, {"###", ".#.", ".#.", ".#.", ".#."}};
+        case 'U': return {3, 5, {"#.#", "#.#", "#.#", "#.#", "###"}};
+        default: return {3, 5, {"...", "...", "...", "...", "..."}};
     }
 }
 
@@ -124,14 +124,16 @@ double SegmentDepth(int segments, int px, int py) {
     double xl = LEFT + HALF, xr = RIGHT - HALF;
     double yt = TOP + HALF, yb = BOTTOM - HALF;
     double depth = 0;
-    auto take = [&](int bit, double d) { if (segments & bit) depth = std::max(depth, d); };
-    take(1, BarDepth(x, y - yt, xl + GAP, xr - GAP));            // a
-    take(2, BarDepth(y, x - xr, yt + GAP, MID - GAP));          // b
-    take(4, BarDepth(y, x - xr, MID + GAP, yb - GAP));          // c
-    take(8, BarDepth(x, y - yb, xl + GAP, xr - GAP));            // d
-    take(16, BarDepth(y, x - xl, MID + GAP, yb - GAP));         // e
-    take(32, BarDepth(y, x - xl, yt + GAP, MID - GAP));         // f
-    take(64, BarDepth(x, y - MID, xl + GAP, xr - GAP));         // g
+    auto take = [&](int bit, double d) {
+        if (segments & bit) depth = std::max(depth, d);
+    };
+    take(1, BarDepth(x, y - yt, xl + GAP, xr - GAP));    // a
+    take(2, BarDepth(y, x - xr, yt + GAP, MID - GAP));   // b
+    take(4, BarDepth(y, x - xr, MID + GAP, yb - GAP));   // c
+    take(8, BarDepth(x, y - yb, xl + GAP, xr - GAP));    // d
+    take(16, BarDepth(y, x - xl, MID + GAP, yb - GAP));  // e
+    take(32, BarDepth(y, x - xl, yt + GAP, MID - GAP));  // f
+    take(64, BarDepth(x, y - MID, xl + GAP, xr - GAP));  // g
     if (segments & SEG_COLON) {
         depth = std::max(depth, SquareDepth(x, y, 25, 20, 4));
         depth = std::max(depth, SquareDepth(x, y, 25, 40, 4));

@@ -18,18 +18,18 @@ bool Dart(int x, int y) {
 // Cell k shows the dart turned k quarter turns counter-clockwise: right, up, left, down.
 bool TurnedDart(int k, int x, int y) {
     switch (k) {
-    case 0: return Dart(x, y);
-    case 1: return Dart(9 - y, x);
-    case 2: return Dart(9 - x, 9 - y);
-    default: return Dart(y, 9 - x);
+        case 0: return Dart(x, y);
+        case 1: return Dart(9 - y, x);
+        case 2: return Dart(9 - x, 9 - y);
+        default: return Dart(y, 9 - x);
     }
 }
 
 // Panel layout, in panel pixels: the panel is drawn at (20, 276) on the 800 x 400 screen.
 constexpr int PANEL_W = 778, PANEL_H = 108;
-constexpr int LCD_X = 10, LCD_Y = 14, LCD_W = 470, LCD_H = 80;   // glass behind the time digits
-constexpr int DIGITS_X = 20, DIGITS_Y = 24;                       // first 50 x 60 time cell
-constexpr int DRUMS_X = 560, ROUTE_Y = 32, STEPS_Y = 80;          // eight 20 x 16 drum windows each
+constexpr int LCD_X = 10, LCD_Y = 14, LCD_W = 470, LCD_H = 80;  // glass behind the time digits
+constexpr int DIGITS_X = 20, DIGITS_Y = 24;                     // first 50 x 60 time cell
+constexpr int DRUMS_X = 560, ROUTE_Y = 32, STEPS_Y = 80;        // eight 20 x 16 drum windows each
 constexpr int EMBLEM_X = 737, EMBLEM_Y = 38;
 
 void BevelFrame(Canvas& c, int x, int y, int w, int h, Rgb upperLeft, Rgb lowerRight) {
@@ -62,7 +62,7 @@ void TimeWindow(Canvas& c) {
     for (int y = 0; y < LCD_H; ++y) {
         for (int x = 0; x < LCD_W; ++x) {
             Rgb glass = Mix(Hex(0x050B0F), Hex(0x0A161C), y / (LCD_H - 1.0));
-            int band = x + y * 2;                       // a faint diagonal reflection
+            int band = x + y * 2;  // a faint diagonal reflection
             if (band > 60 && band < 110) glass = Add(glass, Hex(0x0A1216), 0.6);
             c.Put(LCD_X + x, LCD_Y + y, glass);
         }

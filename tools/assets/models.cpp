@@ -6,7 +6,7 @@
 namespace art {
 
 namespace {
-constexpr double HALF = 500, HEIGHT = 1000;   // cell centred on its origin; eye height 500 sits midway
+constexpr double HALF = 500, HEIGHT = 1000;  // cell centred on its origin; eye height 500 sits midway
 
 struct Vec {
     double x, y, z;
@@ -18,7 +18,7 @@ Vec Cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, 
 double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 struct Quad {
-    Vec corner[4];   // upper left, upper right, lower right, lower left, as seen from the cell
+    Vec corner[4];  // upper left, upper right, lower right, lower left, as seen from the cell
     int material;
 };
 
@@ -39,8 +39,8 @@ Quad Face(Vec centre, Vec inward, Vec up, double halfW, double halfH, int materi
 std::vector<Quad> CellFaces(int mask) {
     const Vec up{0, 1, 0};
     std::vector<Quad> q;
-    q.push_back(Face({0, 0, 0}, {0, 1, 0}, {0, 0, -1}, HALF, HALF, 1));            // floor
-    q.push_back(Face({0, HEIGHT, 0}, {0, -1, 0}, {0, 0, 1}, HALF, HALF, 2));      // ceiling
+    q.push_back(Face({0, 0, 0}, {0, 1, 0}, {0, 0, -1}, HALF, HALF, 1));       // floor
+    q.push_back(Face({0, HEIGHT, 0}, {0, -1, 0}, {0, 0, 1}, HALF, HALF, 2));  // ceiling
     const Vec centre[4] = {{HALF, 500, 0}, {-HALF, 500, 0}, {0, 500, -HALF}, {0, 500, HALF}};
     const Vec inward[4] = {{-1, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 0, -1}};
     for (int bit = 0; bit < 4; ++bit)
@@ -55,18 +55,21 @@ void Append(std::string& out, const char* format, auto... args) {
 }
 
 void WriteMaterial(std::string& out, const char* name, const std::string& tex, double emission) {
-    Append(out, "\t\"%s\" shader(3) col(1.000 1.000 1.000 1.000) dif(0.800) amb(0.600) emi(%.3f) spc(0.000) "
-                "power(5.00) tex(\"%s\")\n", name, emission, tex.c_str());
+    Append(out,
+           "\t\"%s\" shader(3) col(1.000 1.000 1.000 1.000) dif(0.800) amb(0.600) emi(%.3f) spc(0.000) "
+           "power(5.00) tex(\"%s\")\n",
+           name, emission, tex.c_str());
 }
 
 void WriteObject(std::string& out, int mask) {
-    static const char* sides[16] = {"open", "px", "nx", "px_nx", "pz", "px_pz", "nx_pz", "px_nx_pz",
-                                    "nz", "px_nz", "nx_nz", "px_nx_nz", "pz_nz", "px_pz_nz", "nx_pz_nz", "closed"};
+    static const char* sides[16] = {"open", "px",    "nx",    "px_nx",    "pz",    "px_pz",    "nx_pz",    "px_nx_pz",
+                                    "nz",   "px_nz", "nx_nz", "px_nx_nz", "pz_nz", "px_pz_nz", "nx_pz_nz", "closed"};
     std::vector<Quad> faces = CellFaces(mask);
     Append(out, "Object \"mask%02d_%s\" {\n", mask, sides[mask]);
-    out += "\tdepth 0\n\tfolding 0\n\tscale 1.000000 1.000000 1.000000\n\trotation 0.000000 0.000000 0.000000\n"
-           "\ttranslation 0.000000 0.000000 0.000000\n\tvisible 15\n\tlocking 0\n\tshading 0\n\tfacet 59.5\n"
-           "\tcolor 0.800 0.800 0.800\n\tcolor_type 0\n";
+    out +=
+        "\tdepth 0\n\tfolding 0\n\tscale 1.000000 1.000000 1.000000\n\trotation 0.000000 0.000000 0.000000\n"
+        "\ttranslation 0.000000 0.000000 0.000000\n\tvisible 15\n\tlocking 0\n\tshading 0\n\tfacet 59.5\n"
+        "\tcolor 0.800 0.800 0.800\n\tcolor_type 0\n";
     Append(out, "\tvertex %d {\n", static_cast<int>(faces.size() * 4));
     for (const Quad& q : faces)
         for (const Vec& v : q.corner) Append(out, "\t\t%.4f %.4f %.4f\n", v.x + 0.0, v.y + 0.0, v.z + 0.0);

@@ -31,8 +31,14 @@ void DrawSlab(Canvas& c, const Mask& m, int x, int y, const SlabStyle& s) {
             if (!m.At(i, j)) continue;
             Rgb col = Mix(s.top, s.bottom, m.h > 1 ? j / (m.h - 1.0) : 0);
             for (int k = 1; k <= s.bevel; ++k) {
-                if (!m.At(i, j - k) || !m.At(i - k, j)) { col = s.light; break; }
-                if (!m.At(i, j + k) || !m.At(i + k, j)) { col = s.dark; break; }
+                if (!m.At(i, j - k) || !m.At(i - k, j)) {
+                    col = s.light;
+                    break;
+                }
+                if (!m.At(i, j + k) || !m.At(i + k, j)) {
+                    col = s.dark;
+                    break;
+                }
             }
             c.Put(x + i, y + j, col);
         }
@@ -84,7 +90,10 @@ BlockMaze MakeBlockMaze(int roomsX, int roomsY, uint64_t seed, int entryRoomY, i
             if (nx >= 0 && ny >= 0 && nx < roomsX && ny < roomsY && !seen[static_cast<size_t>(ny) * roomsX + nx])
                 options[n++] = d;
         }
-        if (n == 0) { stack.pop_back(); continue; }
+        if (n == 0) {
+            stack.pop_back();
+            continue;
+        }
         int d = options[rng.Range(0, n - 1)], nx = rx + dx[d], ny = ry + dy[d];
         seen[static_cast<size_t>(ny) * roomsX + nx] = 1;
         m.wall[idx(rx * 2 + 1 + dx[d], ry * 2 + 1 + dy[d])] = 0;
@@ -107,7 +116,7 @@ BlockMaze MakeBlockMaze(int roomsX, int roomsY, uint64_t seed, int entryRoomY, i
             queue.push_back(next);
         }
     }
-    for (int room = goal; ; room = from[room]) {
+    for (int room = goal;; room = from[room]) {
         m.route.insert(m.route.begin(), room);
         if (room == start) break;
     }
@@ -115,7 +124,7 @@ BlockMaze MakeBlockMaze(int roomsX, int roomsY, uint64_t seed, int entryRoomY, i
 }
 
 void DrawThinMaze(Canvas& c, const BlockMaze& m, int x, int y, int wall, int room, Rgb floor, Rgb wallColour,
-                    Rgb wallLight, Rgb route) {
+                  Rgb wallLight, Rgb route) {
     int pitch = wall + room;
     auto pos = [&](int b) { return (b / 2) * pitch + (b % 2 ? wall : 0); };
     auto size = [&](int b) { return b % 2 ? room : wall; };
@@ -136,8 +145,8 @@ void DrawThinMaze(Canvas& c, const BlockMaze& m, int x, int y, int wall, int roo
         int ax, ay, bx, by;
         centre(m.route[k], ax, ay);
         if (k + 1 < m.route.size()) centre(m.route[k + 1], bx, by);
-        else bx = x + m.w / 2 * pitch + wall, by = ay;   // out through the exit door
-        if (k == 0) c.Fill(x, ay, ax - x, 2, route);     // in through the entrance door
+        else bx = x + m.w / 2 * pitch + wall, by = ay;  // out through the exit door
+        if (k == 0) c.Fill(x, ay, ax - x, 2, route);    // in through the entrance door
         c.Fill(std::min(ax, bx), std::min(ay, by), std::abs(bx - ax) + 2, std::abs(by - ay) + 2, route);
     }
 }

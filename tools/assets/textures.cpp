@@ -17,12 +17,12 @@ double Grain(int x, int y, uint32_t seed) { return Fractal(x / 16.0, y / 16.0, S
 
 Rgb BlockColour(Rng& rng) {
     Rgb base = Mix(Hex(0x58647A), Hex(0x7A86A0), rng.Unit());
-    return Mix(base, Hex(0x7C766C), rng.Unit() * rng.Unit() * 0.6);   // a few warmer stones
+    return Mix(base, Hex(0x7C766C), rng.Unit() * rng.Unit() * 0.6);  // a few warmer stones
 }
 
 void StoneCourses(Canvas& c, uint32_t seed) {
-    static const std::vector<std::vector<int>> patterns = {
-        {64, 64, 64, 64}, {96, 64, 96}, {80, 96, 80}, {48, 80, 48, 80}, {112, 64, 80}, {72, 56, 72, 56}};
+    static const std::vector<std::vector<int>> patterns = {{64, 64, 64, 64}, {96, 64, 96},  {80, 96, 80},
+                                                           {48, 80, 48, 80}, {112, 64, 80}, {72, 56, 72, 56}};
     Rng rng(seed);
     for (int course = 0; course < COURSES; ++course) {
         const std::vector<int>& widths = patterns[rng.Range(0, static_cast<int>(patterns.size()) - 1)];
@@ -35,11 +35,14 @@ void StoneCourses(Canvas& c, uint32_t seed) {
             for (int ly = 0; ly < COURSE_H; ++ly) {
                 int y = y0 + ly;
                 double n = Grain(x, y, seed);
-                if (u < 2 || ly < 2) { c.Put(x, y, Scale(Hex(0x23272F), 0.8 + 0.4 * n)); continue; }
+                if (u < 2 || ly < 2) {
+                    c.Put(x, y, Scale(Hex(0x23272F), 0.8 + 0.4 * n));
+                    continue;
+                }
                 double f = 0.8 + 0.4 * n;
                 if (ly < 4 || u < 4) f *= 1.2;
                 else if (ly >= COURSE_H - 2 || u >= widths[k] - 2) f *= 0.7;
-                if (Noise(x / 2.5, y / 2.5, 103, seed + 5) > 0.84) f *= 0.88;   // pits
+                if (Noise(x / 2.5, y / 2.5, 103, seed + 5) > 0.84) f *= 0.88;  // pits
                 c.Put(x, y, Scale(tints[k], f));
             }
         }
@@ -146,7 +149,7 @@ Canvas CeilingTexture() {
         for (int x = 0; x < SIZE; ++x) {
             int ex = std::min(x, SIZE - 1 - x), ey = std::min(y, SIZE - 1 - y), e = std::min(ex, ey);
             if (e < beam) {
-                bool alongX = ey < ex;   // the grain runs along the beam
+                bool alongX = ey < ex;  // the grain runs along the beam
                 double g = Noise(alongX ? x / 24.0 : x / 1.5, alongX ? y / 1.5 : y / 24.0, alongX ? 11 : 171, 3003);
                 Rgb col = Scale(Hex(0x5C4430), 0.75 + 0.4 * g);
                 if (e == beam - 1) col = Hex(0x1A120C);
@@ -155,7 +158,7 @@ Canvas CeilingTexture() {
             } else {
                 double n = Grain(x, y, 3004);
                 Rgb col = Scale(Hex(0x2E333E), 0.8 + 0.35 * n);
-                if (e < beam + 6) col = Scale(col, 0.6 + 0.4 * (e - beam) / 6.0);   // shade under the beams
+                if (e < beam + 6) col = Scale(col, 0.6 + 0.4 * (e - beam) / 6.0);  // shade under the beams
                 c.Put(x, y, col);
             }
         }
@@ -177,15 +180,17 @@ Canvas GateWallTexture() {
             if (!InArch(px, py, left, right, top, bottom)) {
                 bool upper = px < 128 - (py - top);
                 c.Put(x, y, Mix(pal::GOLD_TOP, pal::GOLD_BOTTOM, py / SIZE));
-                if (!InArch(px, py, left - 8, right + 8, top - 8, bottom)) c.Put(x, y, upper ? pal::GOLD_LIGHT : pal::GOLD_DARK);
-                if (!InArch(px - 2, py - 2, left, right, top, bottom) && InArch(px - 3, py - 3, left, right, top, bottom))
+                if (!InArch(px, py, left - 8, right + 8, top - 8, bottom))
+                    c.Put(x, y, upper ? pal::GOLD_LIGHT : pal::GOLD_DARK);
+                if (!InArch(px - 2, py - 2, left, right, top, bottom) &&
+                    InArch(px - 3, py - 3, left, right, top, bottom))
                     c.Put(x, y, pal::GOLD_DARK);
                 continue;
             }
             double d = std::hypot((px - 128) / 62, (py - 170) / 110);
             Rgb col = Mix(pal::CYAN_CORE, pal::CYAN, d * 1.4);
             col = Mix(col, pal::CYAN_DEEP, (d - 0.7) * 1.5);
-            if (static_cast<int>(py) % 12 < 2) col = Add(col, Hex(0x303838), 1);   // light bands
+            if (static_cast<int>(py) % 12 < 2) col = Add(col, Hex(0x303838), 1);  // light bands
             c.Put(x, y, col);
         }
     return c;
@@ -201,14 +206,16 @@ Canvas GateFloorTexture() {
             if (!face) {
                 bool upper = x + y < 256;
                 bool edge = !InRoundRect(x, y, 46, 46, 164, 164, 16) || InRoundRect(x, y, 52, 52, 152, 152, 12);
-                c.Put(x, y, edge ? (upper ? pal::GOLD_LIGHT : pal::GOLD_DARK) : Mix(pal::GOLD_TOP, pal::GOLD_BOTTOM, (x + y) / 512.0));
+                c.Put(x, y,
+                      edge ? (upper ? pal::GOLD_LIGHT : pal::GOLD_DARK)
+                           : Mix(pal::GOLD_TOP, pal::GOLD_BOTTOM, (x + y) / 512.0));
                 continue;
             }
             double r = std::hypot(x + 0.5 - 128, y + 0.5 - 128);
             Rgb col = Mix(pal::CYAN_CORE, pal::CYAN, r / 60);
             col = Mix(col, pal::CYAN_DEEP, (r - 60) / 40);
-            if (static_cast<int>(r) % 18 < 2) col = Scale(col, 0.75);           // rings
-            if (std::abs(x + 0.5 - 128) + std::abs(y + 0.5 - 128) < 22) col = Hex(0xF4FFFF);   // centre diamond
+            if (static_cast<int>(r) % 18 < 2) col = Scale(col, 0.75);                         // rings
+            if (std::abs(x + 0.5 - 128) + std::abs(y + 0.5 - 128) < 22) col = Hex(0xF4FFFF);  // centre diamond
             c.Put(x, y, col);
         }
     return c;
@@ -218,23 +225,23 @@ Canvas TorchWallTexture() {
     // A torch in an iron bracket at eye height, lighting the stones around it.
     Canvas c = StoneWall(5005);
     Glow(c, 128, 84, 150, pal::AMBER, 0.8);
-    for (int y = 4; y < 52; ++y)                         // soot above the flame
+    for (int y = 4; y < 52; ++y)  // soot above the flame
         for (int x = 100; x < 156; ++x) {
             double d = std::abs(x + 0.5 - 128) / (10 + (52 - y) * 0.4);
             if (d < 1) c.Put(x, y, Scale(c.Get(x, y), 0.5 + 0.5 * d));
         }
     const Rgb iron = Hex(0x2B2D34), ironLight = Hex(0x6E7282);
-    c.Fill(116, 140, 24, 44, iron);                      // wall plate with two rivets
+    c.Fill(116, 140, 24, 44, iron);  // wall plate with two rivets
     c.Fill(116, 140, 24, 2, ironLight);
     c.Fill(116, 140, 2, 44, ironLight);
     for (int y : {146, 174}) c.Fill(126, y, 4, 4, ironLight);
-    for (int y = 88; y < 152; ++y)                       // handle, wrapped below the flame
+    for (int y = 88; y < 152; ++y)  // handle, wrapped below the flame
         for (int x = 122; x < 134; ++x) {
             double g = Noise(x / 1.5, y / 10.0, 171, 5006);
             Rgb wood = y < 104 ? Hex(0x3A2616) : Hex(0x6C4526);
             c.Put(x, y, Scale(wood, (x < 124 ? 1.3 : x > 131 ? 0.6 : 1.0) * (0.8 + 0.35 * g)));
         }
-    c.Fill(110, 128, 36, 10, iron);                      // cup, in front of the handle
+    c.Fill(110, 128, 36, 10, iron);  // cup, in front of the handle
     c.Fill(110, 128, 36, 2, ironLight);
     c.Fill(110, 137, 36, 1, Hex(0x14151A));
     // flame: a round base at (128, 90) drawing up to a tip at y = 24, hottest low in the middle

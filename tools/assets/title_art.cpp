@@ -76,7 +76,7 @@ Canvas GoalArt() {
     }
     const int bx = 20, by = 40, bw = w - 40, bh = 88;
     DrawPlate(c, bx, by, bw, bh, 10, 3);
-    for (int row = 0; row < 2; ++row) {                     // finish-line checks along both edges
+    for (int row = 0; row < 2; ++row) {  // finish-line checks along both edges
         int y0 = row == 0 ? by + 5 : by + bh - 11;
         for (int x = bx + 6; x < bx + bw - 6; ++x)
             for (int y = 0; y < 6; ++y)
@@ -106,7 +106,7 @@ Canvas Icon(int size) {
             c.Fill(off + (x + nx) / 2 * block, off + (y + ny) / 2 * block, block, block, pal::CYAN);
         }
     }
-    c.Fill(off, off + block, block, block, pal::CYAN);                                   // entrance
+    c.Fill(off, off + block, block, block, pal::CYAN);                                      // entrance
     c.Fill(off + (m.w - 1) * block, off + (m.h - 2) * block, block, block, pal::GOLD_TOP);  // exit
     for (int i = 0; i < size; ++i) {
         c.Put(i, 0, pal::STONE_LIGHT), c.Put(0, i, pal::STONE_LIGHT);

@@ -62,9 +62,7 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
     return words;
 }
 
-bool IsPngName(std::string_view file) {
-    return file.size() > 4 && file.substr(file.size() - 4) == ".png";
-}
+bool IsPngName(std::string_view file) { return file.size() > 4 && file.substr(file.size() - 4) == ".png"; }
 
 bool ParseNumber(std::string_view word, uint64_t& value, uint64_t max) {
     const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);

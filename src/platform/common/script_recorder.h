@@ -23,9 +23,9 @@ public:
     bool Open(const char* path, std::string& error);
     // "rand 5", "seed 1", "best 98.1 -": a value the run starts from.
     void StartValue(std::string_view name, std::string_view value);
-    void Tick(uint32_t keys);      // one tick, with the keys the game sees held in it
-    void ClockRead(uint32_t ms);   // a reading of the clock by the game, in the tick under way
-    void Close();                  // writes what is left; later calls do nothing
+    void Tick(uint32_t keys);     // one tick, with the keys the game sees held in it
+    void ClockRead(uint32_t ms);  // a reading of the clock by the game, in the tick under way
+    void Close();                 // writes what is left; later calls do nothing
 
 private:
     void SettleClockReads();
@@ -37,8 +37,8 @@ private:
     std::string path_;
     uint64_t ticks_ = 0;
     uint32_t holdKeys_ = 0;
-    uint64_t holdTicks_ = 0;  // 0: no hold line open
-    long holdOffset_ = 0;     // where the open hold line starts
+    uint64_t holdTicks_ = 0;       // 0: no hold line open
+    long holdOffset_ = 0;          // where the open hold line starts
     std::vector<uint32_t> reads_;  // the clock readings since the last tick
     ScriptClock clock_;            // the clock as the replay will have it
 };

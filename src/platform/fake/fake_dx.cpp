@@ -222,8 +222,7 @@ GraphHandle dxLoadGraph(const char* file, [[maybe_unused]] int notUse3DFlag) {
 int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellWidth, int cellHeight,
                    GraphHandle* handles, [[maybe_unused]] int notUse3DFlag) {
     const bool exists = FileExists(file);
-    Record("dxLoadDivGraph", {double(count), double(columns), double(rows), double(cellWidth),
-                              double(cellHeight)},
+    Record("dxLoadDivGraph", {double(count), double(columns), double(rows), double(cellWidth), double(cellHeight)},
            file ? file : "");
     if (!handles || count <= 0) return -1;
     for (int i = 0; i < count; ++i) handles[i] = {exists ? State().graphs.Add(1) : -1};
@@ -252,16 +251,15 @@ int dxDrawGraph(int x, int y, GraphHandle image, int transFlag) {
     return Known(State().graphs.Find(image.id));
 }
 
-int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image,
-                    int transFlag, int turnFlag) {
-    Record("dxDrawRectGraph", {double(destX), double(destY), double(srcX), double(srcY), double(width),
-                               double(height), double(image.id), double(transFlag), double(turnFlag)});
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image, int transFlag,
+                    int turnFlag) {
+    Record("dxDrawRectGraph", {double(destX), double(destY), double(srcX), double(srcY), double(width), double(height),
+                               double(image.id), double(transFlag), double(turnFlag)});
     return Known(State().graphs.Find(image.id));
 }
 
 int dxDrawExtendGraph(int x1, int y1, int x2, int y2, GraphHandle image, int transFlag) {
-    Record("dxDrawExtendGraph",
-           {double(x1), double(y1), double(x2), double(y2), double(image.id), double(transFlag)});
+    Record("dxDrawExtendGraph", {double(x1), double(y1), double(x2), double(y2), double(image.id), double(transFlag)});
     return Known(State().graphs.Find(image.id));
 }
 

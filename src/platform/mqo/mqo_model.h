@@ -15,10 +15,10 @@
 inline constexpr size_t MQO_MAX_FILE_BYTES = 16u << 20;
 inline constexpr size_t MQO_MAX_MATERIALS = 64;
 inline constexpr size_t MQO_MAX_OBJECTS = 256;
-inline constexpr size_t MQO_MAX_VERTICES = 65536;     // per object
-inline constexpr size_t MQO_MAX_FACES = 65536;        // per object
-inline constexpr size_t MQO_MAX_TRIANGLES = 262144;   // whole model
-inline constexpr size_t MQO_MAX_NESTING = 64;         // braces inside a skipped chunk
+inline constexpr size_t MQO_MAX_VERTICES = 65536;    // per object
+inline constexpr size_t MQO_MAX_FACES = 65536;       // per object
+inline constexpr size_t MQO_MAX_TRIANGLES = 262144;  // whole model
+inline constexpr size_t MQO_MAX_NESTING = 64;        // braces inside a skipped chunk
 
 struct MqoMaterial {
     std::string name;

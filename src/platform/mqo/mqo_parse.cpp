@@ -124,9 +124,7 @@ class Parser {
 public:
     Parser(std::string_view text, MqoModel& model) : lines_(text), model_(model) {}
 
-    bool Run() {
-        return Header() && Body() && MaterialsInRange();
-    }
+    bool Run() { return Header() && Body() && MaterialsInRange(); }
     const std::string& error() const { return error_; }
 
 private:
@@ -178,8 +176,7 @@ private:
 
     bool Count(Scanner& s, size_t limit, const char* what, size_t& count) {
         long long n = -1;
-        if (!s.Read(n) || n < 0 || !s.Char('{') || !s.AtEnd())
-            return Fail(std::string("bad ") + what + " count line");
+        if (!s.Read(n) || n < 0 || !s.Char('{') || !s.AtEnd()) return Fail(std::string("bad ") + what + " count line");
         if (size_t(n) > limit)
             return Fail(std::string("too many ") + what + " (" + std::to_string(n) + ", at most " +
                         std::to_string(limit) + ")");
@@ -342,8 +339,8 @@ private:
 
     bool MaterialsInRange() {
         if (highestMaterial_ < int(model_.materials.size())) return true;
-        error_ = "line " + std::to_string(highestMaterialLine_) + ": material " +
-                 std::to_string(highestMaterial_) + " out of range";
+        error_ = "line " + std::to_string(highestMaterialLine_) + ": material " + std::to_string(highestMaterial_) +
+                 " out of range";
         return false;
     }
 

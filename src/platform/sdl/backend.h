@@ -35,9 +35,9 @@ struct Backend {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     SDL_GameController* pad = nullptr;  // the game controller read, see ChoosePad
-    HeldInput input;                     // what the game reads of the keys and the pad
-    Sint16 stickX = 0, stickY = 0;       // the pad's left stick
-    unsigned stickDirections = 0;        // and the directions it is pushed past the dead zone
+    HeldInput input;                    // what the game reads of the keys and the pad
+    Sint16 stickX = 0, stickY = 0;      // the pad's left stick
+    unsigned stickDirections = 0;       // and the directions it is pushed past the dead zone
     bool fullscreen = false;
     GlRenderer renderer;
     std::vector<GlTexture> textures;

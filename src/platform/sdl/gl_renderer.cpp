@@ -236,8 +236,7 @@ void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target) {
     const int width = std::min(x2 - x1, target.width), height = std::min(y2 - y1, target.height);
     if (target.id == 0 || width <= 0 || height <= 0) return;
     glBindTexture(GL_TEXTURE_2D, target.id);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, target.height - height, x1, SCREEN_HEIGHT - y1 - height,
-                        width, height);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, target.height - height, x1, SCREEN_HEIGHT - y1 - height, width, height);
     if (width == target.width && height == target.height) target.opaque = true;  // the screen is opaque
 }
 
@@ -267,7 +266,6 @@ void GlRenderer::Present(int drawableWidth, int drawableHeight) {
         glClear(GL_COLOR_BUFFER_BIT);
     }
     const bool exact = fit.width % SCREEN_WIDTH == 0 && fit.height % SCREEN_HEIGHT == 0;
-    glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height,
-                      fit.x + fit.width, drawableHeight - fit.y, GL_COLOR_BUFFER_BIT,
-                      exact ? GL_NEAREST : GL_LINEAR);
+    glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height, fit.x + fit.width,
+                      drawableHeight - fit.y, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
 }

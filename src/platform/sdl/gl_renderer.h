@@ -6,8 +6,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dx.h"
@@ -35,8 +35,8 @@ public:
     void DeleteTexture(GlTexture& texture);
 
     void Clear();
-    void DrawQuad(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
-                  uint32_t rgb, bool blend);
+    void DrawQuad(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2, uint32_t rgb,
+                  bool blend);
     void DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb);
     // Copies a screen area into the top-left of a bottom-up texture.
     void CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target);

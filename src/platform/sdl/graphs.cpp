@@ -51,8 +51,8 @@ int UploadPicture(SDL_Surface* picture) {
     Backend& b = TheBackend();
     std::vector<uint8_t> pixels(size_t(picture->w) * picture->h * 4);
     for (int y = 0; y < picture->h; ++y)
-        std::memcpy(&pixels[size_t(y) * picture->w * 4],
-                    static_cast<uint8_t*>(picture->pixels) + y * picture->pitch, size_t(picture->w) * 4);
+        std::memcpy(&pixels[size_t(y) * picture->w * 4], static_cast<uint8_t*>(picture->pixels) + y * picture->pitch,
+                    size_t(picture->w) * 4);
     return AddTexture(b, b.renderer.CreateTexture(picture->w, picture->h, pixels.data()));
 }
 
@@ -96,16 +96,16 @@ int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellW
     SDL_Surface* picture = LoadPicture(file);
     if (!picture) return -1;
     if (picture->w < columns * cellWidth || picture->h < rows * cellHeight || count > columns * rows) {
-        std::fprintf(stderr, "quarnel: picture %s is smaller than %d cells of %d x %d\n", file, count,
-                     cellWidth, cellHeight);
+        std::fprintf(stderr, "quarnel: picture %s is smaller than %d cells of %d x %d\n", file, count, cellWidth,
+                     cellHeight);
         SDL_FreeSurface(picture);
         return -1;
     }
     const int texture = UploadPicture(picture);
     SDL_FreeSurface(picture);
     for (int i = 0; i < count; ++i)
-        handles[i] = AddGraph(TheBackend(), texture, (i % columns) * cellWidth, (i / columns) * cellHeight,
-                              cellWidth, cellHeight);
+        handles[i] = AddGraph(TheBackend(), texture, (i % columns) * cellWidth, (i / columns) * cellHeight, cellWidth,
+                              cellHeight);
     return 0;
 }
 
@@ -137,25 +137,25 @@ int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, GraphHandle image, [[ma
 int dxDrawGraph(int x, int y, GraphHandle image, int transFlag) {
     const Graph* g = FindGraph(image);
     if (!g) return -1;
-    Draw(*g, {float(g->x), float(g->y), float(g->width), float(g->height)}, float(x), float(y),
-         float(x + g->width), float(y + g->height), transFlag);
+    Draw(*g, {float(g->x), float(g->y), float(g->width), float(g->height)}, float(x), float(y), float(x + g->width),
+         float(y + g->height), transFlag);
     return 0;
 }
 
-int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image,
-                    int transFlag, [[maybe_unused]] int turnFlag) {
+int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image, int transFlag,
+                    [[maybe_unused]] int turnFlag) {
     const Graph* g = FindGraph(image);
     if (!g || width <= 0 || height <= 0) return -1;
-    Draw(*g, {float(g->x + srcX), float(g->y + srcY), float(width), float(height)}, float(destX),
-         float(destY), float(destX + width), float(destY + height), transFlag);
+    Draw(*g, {float(g->x + srcX), float(g->y + srcY), float(width), float(height)}, float(destX), float(destY),
+         float(destX + width), float(destY + height), transFlag);
     return 0;
 }
 
 int dxDrawExtendGraph(int x1, int y1, int x2, int y2, GraphHandle image, int transFlag) {
     const Graph* g = FindGraph(image);
     if (!g) return -1;
-    Draw(*g, {float(g->x), float(g->y), float(g->width), float(g->height)}, float(x1), float(y1), float(x2),
-         float(y2), transFlag);
+    Draw(*g, {float(g->x), float(g->y), float(g->width), float(g->height)}, float(x1), float(y1), float(x2), float(y2),
+         transFlag);
     return 0;
 }
 

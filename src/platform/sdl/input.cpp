@@ -81,9 +81,7 @@ int ButtonInputOf(Uint8 button) {
     return -1;
 }
 
-int PadInstance(const Backend& b) {
-    return b.pad ? SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(b.pad)) : -1;
-}
+int PadInstance(const Backend& b) { return b.pad ? SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(b.pad)) : -1; }
 
 // The stick's four directions as bits of STICK_BITS' order, past the dead zone.
 unsigned StickDirections(Sint16 x, Sint16 y) {

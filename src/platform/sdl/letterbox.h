@@ -11,8 +11,7 @@ struct ScreenRect {
     int x, y, width, height;
 };
 
-inline ScreenRect FitPicture(int drawableWidth, int drawableHeight, int pictureWidth = 800,
-                             int pictureHeight = 400) {
+inline ScreenRect FitPicture(int drawableWidth, int drawableHeight, int pictureWidth = 800, int pictureHeight = 400) {
     if (drawableWidth <= 0 || drawableHeight <= 0) return {0, 0, 0, 0};
     int width, height;
     if (int64_t(drawableWidth) * pictureHeight <= int64_t(drawableHeight) * pictureWidth) {

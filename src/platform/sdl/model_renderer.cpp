@@ -334,8 +334,7 @@ void ModelRenderer::SetFrameUniforms() {
     if (light_.point)
         glUniform4f(Uniform(program_, "lightFalloff"), light_.attenuation[0], light_.attenuation[1],
                     light_.attenuation[2], light_.range);
-    else
-        glUniform4f(Uniform(program_, "lightFalloff"), 1, 0, 0, INFINITY);
+    else glUniform4f(Uniform(program_, "lightFalloff"), 1, 0, 0, INFINITY);
     glUniform1f(Uniform(program_, "ambient"), SCENE_AMBIENT);
 }
 

@@ -52,8 +52,8 @@ public:
 
     // Uploads a model. pictures[i] is drawn on the materials whose pictureOfMaterial is i (-1:
     // none). Returns the model's handle (see HandleSlots), or -1 with the reason in `error`.
-    int Add(const MqoModel& model, const std::vector<ModelPicture>& pictures,
-            const std::vector<int>& pictureOfMaterial, std::string& error);
+    int Add(const MqoModel& model, const std::vector<ModelPicture>& pictures, const std::vector<int>& pictureOfMaterial,
+            std::string& error);
     void Remove(int model);  // draws what is queued first
     bool Has(int model) const { return Find(model) != nullptr; }
 
@@ -72,10 +72,10 @@ private:
     struct Model {
         GLuint corners = 0, cornerTexture = 0, pictures = 0;
         int frames = 0, cornersPerFrame = 0;
-        std::vector<FrameSphere> bounds;  // per frame
+        std::vector<FrameSphere> bounds;                   // per frame
         std::vector<float> materialColour, materialLight;  // vec4 per material slot
         VECTOR position{0, 0, 0};
-        std::vector<float> queued;  // x, y, z, frame per instance
+        std::vector<float> queued;            // x, y, z, frame per instance
         size_t drawFirst = 0, drawCount = 0;  // the instances of this flush that can be seen
     };
     Model* Find(int model);

@@ -84,7 +84,8 @@ const CachedText* Rendered(const char* text) {
     if (!rgba) return nullptr;
     std::vector<uint8_t> pixels(size_t(rgba->w) * rgba->h * 4);
     for (int y = 0; y < rgba->h; ++y)
-        std::copy_n(static_cast<uint8_t*>(rgba->pixels) + y * rgba->pitch, rgba->w * 4, &pixels[size_t(y) * rgba->w * 4]);
+        std::copy_n(static_cast<uint8_t*>(rgba->pixels) + y * rgba->pitch, rgba->w * 4,
+                    &pixels[size_t(y) * rgba->w * 4]);
     CachedText entry{TheBackend().renderer.CreateTexture(rgba->w, rgba->h, pixels.data()), t.frame};
     SDL_FreeSurface(rgba);
     return &t.cache.emplace(text, entry).first->second;

@@ -12,8 +12,8 @@
 #include "platform/common/twister.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
-#include "platform/sdl/models.h"
 #include "platform/sdl/frame_stats.h"
+#include "platform/sdl/models.h"
 #include "platform/sdl/pacer.h"
 #include "platform/sdl/picture_file.h"
 #include "platform/sdl/x11_desktop.h"
@@ -34,8 +34,7 @@ void WaitUntil(int64_t deadlineNs) {
     constexpr int64_t SPIN_NS = 1'500'000;
     int64_t now = NowNs();
     if (deadlineNs - now > SPIN_NS) SDL_Delay(Uint32((deadlineNs - now - SPIN_NS) / 1'000'000));
-    while (NowNs() < deadlineNs) {
-    }
+    while (NowNs() < deadlineNs) {}
 }
 
 bool Fail(const std::string& why) {
