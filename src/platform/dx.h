@@ -95,7 +95,7 @@ int dxMV1DeleteModel(ModelHandle model);
 int dxMV1SetPosition(ModelHandle model, VECTOR position);
 int dxMV1DrawFrame(ModelHandle model, int frame);
 int dxSetCameraPositionAndTarget_UpVecY(VECTOR position, VECTOR target);
-int dxSetupCamera_Perspective(float fieldOfView);
+int dxSetupCamera_Perspective(float fieldOfView);  // the vertical angle; the 2:1 screen widens it
 int dxSetLightDirection(VECTOR direction);
 int dxChangeLightTypePoint(VECTOR position, float range, float atten0, float atten1, float atten2);
 
