@@ -139,6 +139,21 @@ count_colour() {
     "$PNG_PROBE" "$1" count "$2"
 }
 
+# Grabs the window $window until the rectangle (default: all of it) shows the picture $WORK/REFERENCE.png.
+expect_picture() {
+    local reference=$1 what=$2 rect=${3:-0,0,800,400} differing
+    for _ in $(seq 50); do
+        x_window grab "$window" "$WORK/grab.png"
+        differing=$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/$reference.png" "$rect")
+        [[ "$differing" == 0 ]] && return 0
+        sleep 0.2
+    done
+    fail "$what: $differing pixels differ from the replay"
+}
+
+# Pressed and let go in one go, well within a frame.
+tap() { xdotool keydown "$1" keyup "$1"; }
+
 # Window actions as a window manager or a user would do them (tests/tools/x_window).
 x_window() {
     [[ -x "$X_WINDOW" ]] || fail "no x_window tool at $X_WINDOW (install libx11-dev and rebuild)"

@@ -19,21 +19,6 @@ rc=0
 "$GAME" --replay "$WORK/moves.txt" 2>"$WORK/stderr" || rc=$?
 expect_eq "$rc" 0 "exit code of the replay"
 
-# Grabs the window until the rectangle (default: all of it) shows what the replay showed.
-expect_picture() {
-    local reference=$1 what=$2 rect=${3:-0,0,800,400} differing
-    for _ in $(seq 50); do
-        x_window grab "$window" "$WORK/grab.png"
-        differing=$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/$reference.png" "$rect")
-        [[ "$differing" == 0 ]] && return 0
-        sleep 0.2
-    done
-    fail "$what: $differing pixels differ from the replay"
-}
-
-# Pressed and let go in one go, well within a frame.
-tap() { xdotool keydown "$1" keyup "$1"; }
-
 # Holds KEY while the focus goes to another window and comes back; CHECK runs while away and
 # again after coming back, and must find that nothing happened.
 hold_through_focus_change() {

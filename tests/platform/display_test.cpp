@@ -56,18 +56,25 @@ struct PacedRun {
     int64_t longestGap = 0;  // between frame starts, after the first second
 };
 
-PacedRun Simulate(Display display, bool vsyncAvailable, int64_t workNs = 2 * MS, int64_t stallAtNs = -1) {
+// `stillRun` frames in a row after each presented one show nothing new and, once the pacer lets
+// them, do not swap.
+PacedRun Simulate(Display display, bool vsyncAvailable, int64_t workNs = 2 * MS, int64_t stallAtNs = -1,
+                  int stillRun = 0) {
     FramePacer pacer(vsyncAvailable);
     const int64_t refresh = int64_t(1e9 / display.hz);
     PacedRun run;
     int64_t t = 0, previousStart = -1;
-    while (t < 3000 * MS) {
+    for (int frame = 0; t < 3000 * MS; ++frame) {
         const int64_t start = t;
         if (start >= 2000 * MS) ++run.framesInThirdSecond;
         if (previousStart >= 1000 * MS) run.longestGap = std::max(run.longestGap, start - previousStart);
         previousStart = start;
         t += workNs;
         if (stallAtNs >= 0 && start >= stallAtNs && start < stallAtNs + 20 * MS) t += 100 * MS;
+        if (frame % (stillRun + 1) != 0 && pacer.MaySkip()) {
+            t = std::max(t, pacer.AfterSkip(t));
+            continue;
+        }
         if (pacer.WantsVsync() && display.swapBlocks) t = (t / refresh + 1) * refresh;
         t = std::max(t, pacer.AfterSwap(t));
     }
@@ -100,6 +107,17 @@ TEST(FramePacer, LimiterWithoutVsync) {
     const PacedRun stalled = Simulate({60, false}, false, 2 * MS, 1500 * MS);
     EXPECT_NEAR(stalled.framesInThirdSecond, 60, 1);
     EXPECT_GE(stalled.longestGap, 100 * MS);  // the stall itself
+}
+
+// A still screen presents only now and then and keeps the pace; the long gaps between its swaps
+// do not turn vsync off.
+TEST(FramePacer, StillFramesKeepThePace) {
+    for (const bool blocks : {true, false}) {
+        const PacedRun run = Simulate({60, blocks}, true, 2 * MS, -1, 9);
+        EXPECT_NEAR(run.framesInThirdSecond, 60, 1) << blocks;
+        EXPECT_LE(run.longestGap, FramePacer::FRAME_NS + MS) << blocks;
+        EXPECT_EQ(run.mode, blocks ? FramePacer::Mode::Vsync : FramePacer::Mode::Limiter);
+    }
 }
 
 // Centre of cell (x, y) at eye height, as the maze places cells in the world.

@@ -88,7 +88,8 @@ void WalkMaze(Probe& probe, uint32_t seed, int poses) {
     Player player;
     uint64_t steps = 0;
     for (int frame = 1; poses > 0; ++frame) {
-        UpdateMovement(player, maze.wallMap, player.moveState == MOVE_IDLE ? NextInput(choice, maze.wallMap, player) : 0, steps);
+        UpdateMovement(player, maze.wallMap,
+                       player.moveState == MOVE_IDLE ? NextInput(choice, maze.wallMap, player) : 0, steps);
         if (frame % POSE_EVERY != 0) continue;
         Compare(probe, maze.wallMap, player);
         --poses;

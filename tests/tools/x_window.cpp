@@ -1,6 +1,7 @@
 // Acts on a window of the X display for the end-to-end tests, as a window manager or a user would:
 //   x_window close ID       asks the window to close (WM_DELETE_WINDOW), as a title-bar button does
 //   x_window grab ID FILE   saves what the window shows now as a PNG picture
+//   x_window cover ID       lays a window over it and takes it away, which loses what it showed
 // Under a bare Xvfb there is no window manager to send the close request, so this sends it itself.
 #include <SDL2/SDL_image.h>
 #include <X11/Xlib.h>
@@ -51,13 +52,33 @@ int Grab(Display* display, Window window, const char* file) {
     return result != 0;
 }
 
+int Cover(Display* display, Window window) {
+    XWindowAttributes a{};
+    Window child = 0;
+    int x = 0, y = 0;
+    if (!XGetWindowAttributes(display, window, &a) ||
+        !XTranslateCoordinates(display, window, a.root, 0, 0, &x, &y, &child))
+        return 1;
+    XSetWindowAttributes over{};
+    over.override_redirect = True;
+    over.background_pixel = 0xFF00FF;
+    const Window cover = XCreateWindow(display, a.root, x, y, unsigned(a.width), unsigned(a.height), 0, CopyFromParent,
+                                       InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &over);
+    XMapRaised(display, cover);
+    XSync(display, False);
+    XDestroyWindow(display, cover);
+    XSync(display, False);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool close = argc == 3 && std::strcmp(argv[1], "close") == 0;
     const bool grab = argc == 4 && std::strcmp(argv[1], "grab") == 0;
-    if (!close && !grab) {
-        std::fprintf(stderr, "usage: x_window close ID | grab ID FILE.png\n");
+    const bool cover = argc == 3 && std::strcmp(argv[1], "cover") == 0;
+    if (!close && !grab && !cover) {
+        std::fprintf(stderr, "usage: x_window close ID | grab ID FILE.png | cover ID\n");
         return 2;
     }
     const Window window = Window(std::strtoul(argv[2], nullptr, 0));
@@ -66,7 +87,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "x_window: cannot open the display\n");
         return 1;
     }
-    const int result = close ? Close(display, window) : Grab(display, window, argv[3]);
+    const int result = close ? Close(display, window) : cover ? Cover(display, window) : Grab(display, window, argv[3]);
     XCloseDisplay(display);
     return result;
 }

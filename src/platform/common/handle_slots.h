@@ -52,6 +52,13 @@ public:
             if (s.value) visit(*s.value);
     }
 
+    // Every live object with its handle, in slot order.
+    template <typename F>
+    void ForEachHandle(F&& visit) {
+        for (size_t i = 0; i < slots_.size(); ++i)
+            if (slots_[i].value) visit(int(i) | int(slots_[i].generation) << 16, *slots_[i].value);
+    }
+
     void Clear() { slots_.clear(); }
 
 private:

@@ -1,5 +1,8 @@
 #include "platform/sdl/gl_renderer.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/sdl/gl_shader.h"
 #include "platform/sdl/letterbox.h"
 
@@ -91,6 +94,9 @@ bool GlRenderer::Init(std::string& error) {
 
 void GlRenderer::Shutdown() {
     DeleteTexture(white_);
+    glDeleteFramebuffers(1, &scratchFbo_);
+    glDeleteRenderbuffers(1, &scratchDepth_);
+    scratchFbo_ = scratchDepth_ = 0;
     glDeleteFramebuffers(1, &fbo_);
     glDeleteRenderbuffers(1, &depth_);
     glDeleteTextures(1, &colour_);
@@ -98,6 +104,7 @@ void GlRenderer::Shutdown() {
     glDeleteVertexArrays(1, &vao_);
     glDeleteProgram(program_);
     glDeleteProgram(solidProgram_);
+    *this = GlRenderer();
 }
 
 GlTexture GlRenderer::CreateTexture(int width, int height, const uint8_t* rgba) {
@@ -112,14 +119,22 @@ GlTexture GlRenderer::CreateTexture(int width, int height, const uint8_t* rgba) 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    ++textureChanges_;
     return texture;
 }
 
 void GlRenderer::DeleteTexture(GlTexture& texture) {
     if (texture.id == 0) return;
+    // A recorded draw must not meet another picture under the same name.
+    if (Records(texture.id)) {
+        Flush();
+        DrawRecord();
+    }
     if (batchTexture_ == texture.id) Flush();
+    if (heldPicture_.id == texture.id) heldPicture_ = {};
     glDeleteTextures(1, &texture.id);
     texture = {};
+    ++textureChanges_;
 }
 
 // The screen stays opaque whatever is drawn, so copies of it draw opaque too: every draw writes
@@ -132,9 +147,7 @@ void GlRenderer::BindScreen() {
 void GlRenderer::Clear() {
     FlushScene();
     batch_.clear();
-    glClearColor(0, 0, 0, 1);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Do(Op{Op::CLEAR});
 }
 
 void GlRenderer::SetBatch(GLuint texture, bool blend) {
@@ -146,6 +159,7 @@ void GlRenderer::SetBatch(GLuint texture, bool blend) {
 void GlRenderer::DrawQuad(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
                           uint32_t rgb, bool blend) {
     if (texture.id == 0 || texture.width <= 0 || texture.height <= 0) return;
+    if (texture.id == heldPicture_.id && DrawHeldPicture(texture, source, x1, y1, x2, y2, rgb)) return;
     FlushScene();
     SetBatch(texture.id, blend && !texture.opaque);
     float u1 = source.x / texture.width, u2 = (source.x + source.width) / texture.width;
@@ -166,24 +180,15 @@ void GlRenderer::DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb) {
     y1 = std::clamp(y1, 0, SCREEN_HEIGHT);
     y2 = std::clamp(y2, 0, SCREEN_HEIGHT);
     if (x2 <= x1 || y2 <= y1) return;
+    FlushScene();
     if ((x2 - x1) * (y2 - y1) < CLEAR_BOX_MIN_AREA) {
-        FlushScene();
         SetBatch(white_.id, false);
         if (!ExtendLastBox(float(x1), float(y1), float(x2), float(y2), OpaqueRgba(rgb)))
             DrawQuad(white_, {0, 0, 1, 1}, float(x1), float(y1), float(x2), float(y2), rgb, false);
         return;
     }
-    FlushScene();
     Flush();
-    // A box over the whole screen is a plain clear, which the rasteriser does without shading.
-    const bool whole = x1 == 0 && y1 == 0 && x2 == SCREEN_WIDTH && y2 == SCREEN_HEIGHT;
-    if (!whole) {
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(x1, SCREEN_HEIGHT - y2, x2 - x1, y2 - y1);
-    }
-    glClearColor(float((rgb >> 16) & 0xFF) / 255.0f, float((rgb >> 8) & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
+    Do(Op{Op::FILL, false, rgb, x1, y1, x2, y2});
 }
 
 // A solid box that continues the last one queued, the same colour and sharing a whole side, widens
@@ -206,43 +211,197 @@ bool GlRenderer::ExtendLastBox(float x1, float y1, float x2, float y2, uint32_t 
 
 void GlRenderer::Flush() {
     if (batch_.empty()) return;
-    glUseProgram(batchTexture_ == white_.id ? solidProgram_ : program_);
-    glBindVertexArray(vao_);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    if (batchBlend_) {
-        glEnable(GL_BLEND);
-        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
-    } else {
-        glDisable(GL_BLEND);
-    }
-    if (batchTexture_ != white_.id) glUniform1i(opaqueUniform_, batchBlend_ ? 0 : 1);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, batchTexture_);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(batch_.size() * sizeof(Vertex)), batch_.data(), GL_STREAM_DRAW);
-    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch_.size()));
-    ++drawCalls_;
+    Op op{Op::QUADS, batchBlend_};
+    op.texture = batchTexture_;
+    op.count = batch_.size();
+    Do(op);
     batch_.clear();
 }
 
-void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target) {
-    FlushScene();
+void GlRenderer::Do(const Op& op) {
+    if (!recording_) {
+        Run(op, batch_.data());
+        return;
+    }
+    Op recorded = op;
+    if (op.kind == Op::QUADS) {
+        recorded.first = vertices_.size();
+        vertices_.insert(vertices_.end(), batch_.begin(), batch_.end());
+    }
+    ops_.push_back(recorded);
+}
+
+// A clear or a box over the whole screen covers the held scene there; `fresh` when depth is clear too.
+void GlRenderer::Covered(bool fresh) {
+    heldOnScreen_ = false;
+    freshClear_ = fresh;
+}
+
+void GlRenderer::Run(const Op& op, const Vertex* vertices) {
+    const bool whole =
+        op.kind == Op::CLEAR || (op.x1 == 0 && op.y1 == 0 && op.x2 == SCREEN_WIDTH && op.y2 == SCREEN_HEIGHT);
+    if (op.kind == Op::QUADS || !whole) ShowHeldOnScreen();
+    freshClear_ = false;
+    if (op.kind == Op::CLEAR) {
+        glClearColor(0, 0, 0, 1);
+        glClearDepth(1.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        Covered(true);
+    } else if (op.kind == Op::FILL) {
+        // A box over the whole screen is a plain clear, which the rasteriser does without shading.
+        if (whole) Covered(false);
+        if (!whole) {
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(op.x1, SCREEN_HEIGHT - op.y2, op.x2 - op.x1, op.y2 - op.y1);
+        }
+        const uint32_t rgb = op.rgb;
+        glClearColor(float((rgb >> 16) & 0xFF) / 255.0f, float((rgb >> 8) & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f,
+                     1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glUseProgram(op.texture == white_.id ? solidProgram_ : program_);
+        glBindVertexArray(vao_);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        if (op.blend) {
+            glEnable(GL_BLEND);
+            glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
+        } else {
+            glDisable(GL_BLEND);
+        }
+        if (op.texture != white_.id) glUniform1i(opaqueUniform_, op.blend ? 0 : 1);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, op.texture);
+        glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(op.count * sizeof(Vertex)), vertices + op.first, GL_STREAM_DRAW);
+        glDrawArrays(GL_TRIANGLES, 0, GLsizei(op.count));
+        ++drawCalls_;
+    }
+}
+
+// Draws what the frame recorded so far; from here on the frame is drawn as it comes.
+void GlRenderer::DrawRecord() {
+    if (!recording_) return;
+    recording_ = false;
+    screenShown_ = false;
+    for (const Op& op : ops_) Run(op, vertices_.data());
+}
+
+bool GlRenderer::Records(GLuint texture) const {
+    if (!recording_) return false;
+    if (batchTexture_ == texture && !batch_.empty()) return true;
+    return std::any_of(ops_.begin(), ops_.end(), [&](const Op& op) { return op.texture == texture; });
+}
+
+void GlRenderer::BeginScene() {
     Flush();
+    DrawRecord();
+    ShowHeldOnScreen();
+    freshClear_ = false;
+    BindScreen();
+}
+
+void GlRenderer::SettleHeldScene() {
+    ShowHeldOnScreen();
+    DrawHeldIntoPicture();
+}
+
+void GlRenderer::ShowHeldOnScreen() {
+    if (!heldOnScreen_ || !scene_) return;
+    heldOnScreen_ = false;
+    BindScreen();
+    scene_->DrawHeld(0.0f);  // the screen still holds the clear the scene was queued on
+}
+
+void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target) {
+    Flush();
+    DrawRecord();
+    const bool whole = x1 <= 0 && y1 <= 0 && x2 >= SCREEN_WIDTH && y2 >= SCREEN_HEIGHT &&
+                       target.width == SCREEN_WIDTH && target.height == SCREEN_HEIGHT;
+    if (whole && freshClear_ && scene_ && target.id != 0) {
+        if (heldPicture_.id != target.id) DrawHeldIntoPicture();
+        scene_->Hold();
+        heldOnScreen_ = true;
+        heldPicture_ = target;
+        freshClear_ = false;
+        target.opaque = true;
+        ++textureChanges_;
+        return;
+    }
+    FlushScene();
+    ShowHeldOnScreen();
     x1 = std::clamp(x1, 0, SCREEN_WIDTH);
     x2 = std::clamp(x2, 0, SCREEN_WIDTH);
     y1 = std::clamp(y1, 0, SCREEN_HEIGHT);
     y2 = std::clamp(y2, 0, SCREEN_HEIGHT);
     const int width = std::min(x2 - x1, target.width), height = std::min(y2 - y1, target.height);
     if (target.id == 0 || width <= 0 || height <= 0) return;
+    if (heldPicture_.id == target.id && (width < target.width || height < target.height)) DrawHeldIntoPicture();
+    if (heldPicture_.id == target.id) heldPicture_ = {};
     glBindTexture(GL_TEXTURE_2D, target.id);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, target.height - height, x1, SCREEN_HEIGHT - y1 - height, width, height);
     if (width == target.width && height == target.height) target.opaque = true;  // the screen is opaque
+    ++textureChanges_;
+}
+
+// The held picture drawn whole, not tinted, onto whole pixels: its scene is drawn right there at
+// that size, with the mipmap levels the full-size picture had. False for any other draw of it.
+bool GlRenderer::DrawHeldPicture(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
+                                 uint32_t rgb) {
+    const bool whole = source.x == 0 && source.y == 0 && source.width == float(texture.width) &&
+                       source.height == float(texture.height);
+    const bool onPixels = x1 == std::floor(x1) && y1 == std::floor(y1) && x2 == std::floor(x2) && y2 == std::floor(y2);
+    if (!whole || !onPixels || rgb != 0xFFFFFF || x2 <= x1 || y2 <= y1) {
+        DrawHeldIntoPicture();
+        return false;
+    }
+    FlushScene();
+    Flush();
+    DrawRecord();
+    ShowHeldOnScreen();
+    freshClear_ = false;
+    const GLint x = GLint(x1), y = SCREEN_HEIGHT - GLint(y2), width = GLint(x2 - x1), height = GLint(y2 - y1);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x, y, width, height);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glViewport(x, y, width, height);
+    scene_->DrawHeld(std::log2(float(width) / float(texture.width)));
+    BindScreen();
+    return true;
+}
+
+// The held picture made real, for any use but a whole draw: its scene drawn into it at full size.
+void GlRenderer::DrawHeldIntoPicture() {
+    if (heldPicture_.id == 0 || !scene_) return;
+    Flush();
+    DrawRecord();
+    const GlTexture picture = std::exchange(heldPicture_, {});
+    if (scratchFbo_ == 0) {
+        glGenRenderbuffers(1, &scratchDepth_);
+        glBindRenderbuffer(GL_RENDERBUFFER, scratchDepth_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SCREEN_WIDTH, SCREEN_HEIGHT);
+        glGenFramebuffers(1, &scratchFbo_);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, scratchFbo_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.id, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, scratchDepth_);
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    scene_->DrawHeld(0.0f);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    BindScreen();
+    ++textureChanges_;
 }
 
 std::vector<uint8_t> GlRenderer::ReadScreen() {
     FlushScene();
     Flush();
+    DrawRecord();
+    ShowHeldOnScreen();
     std::vector<uint8_t> bottomUp(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
@@ -253,9 +412,45 @@ std::vector<uint8_t> GlRenderer::ReadScreen() {
     return rows;
 }
 
-void GlRenderer::Present(int drawableWidth, int drawableHeight) {
+// The frame recorded whole equals the one presented last, which began by covering the whole
+// screen (so that its picture owes nothing to the frame before) and which the screen still holds.
+bool GlRenderer::RepeatsShownFrame() const {
+    const bool covers = !ops_.empty() &&
+                        (ops_[0].kind == Op::CLEAR || (ops_[0].kind == Op::FILL && ops_[0].x1 == 0 && ops_[0].y1 == 0 &&
+                                                       ops_[0].x2 == SCREEN_WIDTH && ops_[0].y2 == SCREEN_HEIGHT));
+    return recording_ && shownRecorded_ && screenShown_ && covers && textureChanges_ == shownTextureChanges_ &&
+           ops_ == shownOps_ && vertices_ == shownVertices_;
+}
+
+bool GlRenderer::Present(int drawableWidth, int drawableHeight, bool maySkip) {
     FlushScene();
     Flush();
+    if (RepeatsShownFrame()) {
+        ops_.clear();
+        vertices_.clear();
+        if (maySkip && drawableWidth == shownWidth_ && drawableHeight == shownHeight_) return false;
+    } else {
+        shownRecorded_ = recording_;
+        DrawRecord();
+        ShowHeldOnScreen();
+        std::swap(ops_, shownOps_);
+        std::swap(vertices_, shownVertices_);
+        ops_.clear();
+        vertices_.clear();
+        shownTextureChanges_ = textureChanges_;
+    }
+    Show(drawableWidth, drawableHeight);
+    recording_ = true;
+    return true;
+}
+
+bool GlRenderer::PresentAgain(int drawableWidth, int drawableHeight) {
+    if (!screenShown_) return false;
+    Show(drawableWidth, drawableHeight);
+    return true;
+}
+
+void GlRenderer::Show(int drawableWidth, int drawableHeight) {
     const ScreenRect fit = FitPicture(drawableWidth, drawableHeight, SCREEN_WIDTH, SCREEN_HEIGHT);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
@@ -268,4 +463,8 @@ void GlRenderer::Present(int drawableWidth, int drawableHeight) {
     const bool exact = fit.width % SCREEN_WIDTH == 0 && fit.height % SCREEN_HEIGHT == 0;
     glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height, fit.x + fit.width,
                       drawableHeight - fit.y, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    screenShown_ = true;
+    shownWidth_ = drawableWidth;
+    shownHeight_ = drawableHeight;
+    BindScreen();
 }

@@ -57,6 +57,7 @@ flat in vec3 steadyColour;
 flat in float layer;
 uniform sampler2DArray pictures;
 uniform vec4 lightFalloff;  // a0, a1, a2, range; 1, 0, 0 and no range for a directional light
+uniform float lodBias;      // below 0 where the scene is drawn smaller than the screen
 out vec4 fragment;
 void main() {
     // Written without branches: llvmpipe runs both sides of one.
@@ -64,7 +65,7 @@ void main() {
     float falloff = lightFalloff.x + (lightFalloff.y + lightFalloff.z * d) * d;
     float diffuse = step(d, lightFalloff.w) * max(dot(normal, toLight), 0.0) / max(d * falloff, 1e-6);
     vec3 lit = clamp(diffuseColour * diffuse + steadyColour, 0.0, 1.0);
-    fragment = vec4(lit * texture(pictures, vec3(uv, layer)).rgb, 1.0);
+    fragment = vec4(lit * texture(pictures, vec3(uv, layer), lodBias).rgb, 1.0);
 })";
 
 GLint Uniform(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
@@ -176,6 +177,7 @@ void ModelRenderer::Shutdown() {
     models_.ForEach([this](Model& m) { Release(m); });
     models_.Clear();
     queuedCount_ = 0;
+    drawn_ = held_ = {};
     glDeleteBuffers(1, &instances_);
     glDeleteVertexArrays(1, &vao_);
     glDeleteProgram(program_);
@@ -294,6 +296,7 @@ void ModelRenderer::Remove(int model) {
     Model* m = Find(model);
     if (!m) return;
     if (!m->queued.empty()) Flush();
+    if (screen_) screen_->SettleHeldScene();
     Release(*m);
     models_.Remove(model);
 }
@@ -322,23 +325,26 @@ void ModelRenderer::SetLight(const SceneLight& light) {
     light_ = light;
 }
 
-void ModelRenderer::SetFrameUniforms() {
-    const std::array<float, 16> matrix = SceneMatrix(camera_);
+void ModelRenderer::SetFrameUniforms(const Gathered& scene, float lodBias) {
+    const std::array<float, 16> matrix = SceneMatrix(scene.camera);
+    const SceneLight& light = scene.light;
     glUniformMatrix4fv(Uniform(program_, "viewProjection"), 1, GL_FALSE, matrix.data());
-    glUniform1i(Uniform(program_, "pointLight"), light_.point ? 1 : 0);
-    glUniform3f(Uniform(program_, "lightPosition"), light_.position.x, light_.position.y, light_.position.z);
-    VECTOR d = light_.direction;
+    glUniform1i(Uniform(program_, "pointLight"), light.point ? 1 : 0);
+    glUniform3f(Uniform(program_, "lightPosition"), light.position.x, light.position.y, light.position.z);
+    VECTOR d = light.direction;
     const float length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
     if (length > 0) d = {d.x / length, d.y / length, d.z / length};
     glUniform3f(Uniform(program_, "lightDirection"), d.x, d.y, d.z);
-    if (light_.point)
-        glUniform4f(Uniform(program_, "lightFalloff"), light_.attenuation[0], light_.attenuation[1],
-                    light_.attenuation[2], light_.range);
+    if (light.point)
+        glUniform4f(Uniform(program_, "lightFalloff"), light.attenuation[0], light.attenuation[1], light.attenuation[2],
+                    light.range);
     else glUniform4f(Uniform(program_, "lightFalloff"), 1, 0, 0, INFINITY);
     glUniform1f(Uniform(program_, "ambient"), SCENE_AMBIENT);
+    glUniform1f(Uniform(program_, "lodBias"), lodBias);
 }
 
-void ModelRenderer::GatherVisible(const Model& m, const std::array<std::array<float, 4>, 6>& viewPlanes) {
+void ModelRenderer::GatherVisible(const Model& m, const std::array<std::array<float, 4>, 6>& viewPlanes,
+                                  Gathered& scene) {
     order_.clear();
     for (size_t i = 0; i < m.queued.size(); i += 4) {
         const FrameSphere& sphere = m.bounds[size_t(m.queued[i + 3])];
@@ -349,33 +355,50 @@ void ModelRenderer::GatherVisible(const Model& m, const std::array<std::array<fl
         for (const std::array<float, 4>& p : viewPlanes)
             seen = seen && p[0] * c[0] + p[1] * c[1] + p[2] * c[2] + p[3] >= -sphere.radius;
         if (!seen) continue;
-        const float d[3] = {c[0] - camera_.eye.x, c[1] - camera_.eye.y, c[2] - camera_.eye.z};
+        const float d[3] = {c[0] - scene.camera.eye.x, c[1] - scene.camera.eye.y, c[2] - scene.camera.eye.z};
         order_.push_back({d[0] * d[0] + d[1] * d[1] + d[2] * d[2], i});
     }
     // Nearest first, so that the depth test spares the shading of what lies behind.
     std::sort(order_.begin(), order_.end());
-    for (const auto& [distance, i] : order_) upload_.insert(upload_.end(), &m.queued[i], &m.queued[i] + 4);
+    for (const auto& [distance, i] : order_)
+        scene.instances.insert(scene.instances.end(), &m.queued[i], &m.queued[i] + 4);
+}
+
+void ModelRenderer::Gather(Gathered& scene) {
+    scene.camera = camera_;
+    scene.light = light_;
+    scene.instances.clear();
+    scene.runs.clear();
+    const std::array<std::array<float, 4>, 6> viewPlanes = ViewPlanes(SceneMatrix(camera_));
+    models_.ForEachHandle([&](int handle, Model& m) {
+        const size_t first = scene.instances.size() / 4;
+        if (!m.queued.empty()) GatherVisible(m, viewPlanes, scene);
+        const size_t count = scene.instances.size() / 4 - first;
+        if (count > 0) scene.runs.push_back({handle, first, count});
+        m.queued.clear();
+    });
+    queuedCount_ = 0;
 }
 
 void ModelRenderer::Flush() {
     if (queuedCount_ == 0 || !screen_) return;
-    screen_->Flush();  // 2-D pictures queued earlier lie under these models
-    screen_->BindScreen();
-    const std::array<std::array<float, 4>, 6> viewPlanes = ViewPlanes(SceneMatrix(camera_));
-    upload_.clear();
-    models_.ForEach([&](Model& m) {
-        m.drawFirst = upload_.size() / 4;
-        if (!m.queued.empty()) GatherVisible(m, viewPlanes);
-        m.drawCount = upload_.size() / 4 - m.drawFirst;
-        m.queued.clear();
-    });
-    queuedCount_ = 0;
-    if (upload_.empty()) return;
+    screen_->BeginScene();  // 2-D pictures queued earlier lie under these models
+    Gather(drawn_);
+    Draw(drawn_, 0.0f);
+}
+
+void ModelRenderer::Hold() { Gather(held_); }
+
+void ModelRenderer::DrawHeld(float lodBias) { Draw(held_, lodBias); }
+
+void ModelRenderer::Draw(const Gathered& scene, float lodBias) {
+    if (scene.runs.empty()) return;
     glBindVertexArray(vao_);
     glBindBuffer(GL_ARRAY_BUFFER, instances_);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(upload_.size() * sizeof(float)), upload_.data(), GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(scene.instances.size() * sizeof(float)), scene.instances.data(),
+                 GL_STREAM_DRAW);
     glUseProgram(program_);
-    SetFrameUniforms();
+    SetFrameUniforms(scene, lodBias);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
@@ -387,20 +410,21 @@ void ModelRenderer::Flush() {
     glFrontFace(GL_CW);
     const GLint colours = Uniform(program_, "materialColour"), lights = Uniform(program_, "materialLight");
     const GLint cornersPerFrame = Uniform(program_, "cornersPerFrame");
-    models_.ForEach([&](const Model& m) {
-        if (m.drawCount == 0) return;
+    for (const Gathered::Run& run : scene.runs) {
+        const Model* m = Find(run.model);
+        if (!m) continue;
         glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D_ARRAY, m.pictures);
+        glBindTexture(GL_TEXTURE_2D_ARRAY, m->pictures);
         glActiveTexture(GL_TEXTURE1);
-        glBindTexture(GL_TEXTURE_BUFFER, m.cornerTexture);
-        glUniform4fv(colours, MATERIAL_SLOTS, m.materialColour.data());
-        glUniform4fv(lights, MATERIAL_SLOTS, m.materialLight.data());
-        glUniform1i(cornersPerFrame, m.cornersPerFrame);
+        glBindTexture(GL_TEXTURE_BUFFER, m->cornerTexture);
+        glUniform4fv(colours, MATERIAL_SLOTS, m->materialColour.data());
+        glUniform4fv(lights, MATERIAL_SLOTS, m->materialLight.data());
+        glUniform1i(cornersPerFrame, m->cornersPerFrame);
         glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float),
-                              reinterpret_cast<void*>(m.drawFirst * 4 * sizeof(float)));
-        glDrawArraysInstanced(GL_TRIANGLES, 0, m.cornersPerFrame, GLsizei(m.drawCount));
+                              reinterpret_cast<void*>(run.first * 4 * sizeof(float)));
+        glDrawArraysInstanced(GL_TRIANGLES, 0, m->cornersPerFrame, GLsizei(run.count));
         screen_->CountDrawCall();
-    });
+    }
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glActiveTexture(GL_TEXTURE0);

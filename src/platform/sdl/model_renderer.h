@@ -45,7 +45,7 @@ struct ModelPicture {
     std::vector<uint8_t> rgba;
 };
 
-class ModelRenderer {
+class ModelRenderer : public SceneLayer {
 public:
     bool Init(GlRenderer& screen, std::string& error);
     void Shutdown();  // releases every model
@@ -66,32 +66,48 @@ public:
     const SceneCamera& camera() const { return camera_; }
     const SceneLight& light() const { return light_; }
 
-    void Flush();
+    void Flush() override;
+    void Hold() override;
+    void DrawHeld(float lodBias) override;
 
 private:
+    // The queued instances that can be seen, nearest first within each model, with the camera and
+    // light they were queued under.
+    struct Gathered {
+        SceneCamera camera;
+        SceneLight light;
+        std::vector<float> instances;  // x, y, z, frame each
+        struct Run {
+            int model;
+            size_t first, count;
+        };
+        std::vector<Run> runs;
+    };
     struct Model {
         GLuint corners = 0, cornerTexture = 0, pictures = 0;
         int frames = 0, cornersPerFrame = 0;
         std::vector<FrameSphere> bounds;                   // per frame
         std::vector<float> materialColour, materialLight;  // vec4 per material slot
         VECTOR position{0, 0, 0};
-        std::vector<float> queued;            // x, y, z, frame per instance
-        size_t drawFirst = 0, drawCount = 0;  // the instances of this flush that can be seen
+        std::vector<float> queued;  // x, y, z, frame per instance
     };
     Model* Find(int model);
     const Model* Find(int model) const;
     bool UploadCorners(Model& m, const MqoModel& model, std::string& error);
     void UploadPictures(Model& m, const std::vector<ModelPicture>& pictures, bool whiteLayer);
     void Release(Model& m);
-    void SetFrameUniforms();
+    void SetFrameUniforms(const Gathered& scene, float lodBias);
+    // Moves the queued instances into `scene`, those that can be seen.
+    void Gather(Gathered& scene);
     // Appends the queued instances of `m` that can be seen, nearest first.
-    void GatherVisible(const Model& m, const std::array<std::array<float, 4>, 6>& viewPlanes);
+    void GatherVisible(const Model& m, const std::array<std::array<float, 4>, 6>& viewPlanes, Gathered& scene);
+    void Draw(const Gathered& scene, float lodBias);
 
     GlRenderer* screen_ = nullptr;
     GLuint program_ = 0, vao_ = 0, instances_ = 0;
     GLint maxTextureBuffer_ = 0, maxTextureSize_ = 0;
     HandleSlots<Model> models_;
-    std::vector<float> upload_;
+    Gathered drawn_, held_;
     std::vector<std::pair<float, size_t>> order_;
     size_t queuedCount_ = 0;
     SceneCamera camera_;

@@ -86,14 +86,14 @@ bool Finite(VECTOR v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::
 bool StartModels(std::string& error) {
     Backend& b = TheBackend();
     if (!models.Init(b.renderer, error)) return false;
-    b.renderer.SetSceneFlush([] { models.Flush(); });
+    b.renderer.SetSceneLayer(&models);
     started = true;
     return true;
 }
 
 void StopModels() {
     if (!started) return;
-    TheBackend().renderer.SetSceneFlush(nullptr);
+    TheBackend().renderer.SetSceneLayer(nullptr);
     models.Shutdown();
     started = false;
 }

@@ -37,5 +37,11 @@ int64_t FramePacer::AfterSwap(int64_t nowNs) {
         mode_ = paces60 ? Mode::Vsync : Mode::Limiter;
         if (mode_ == Mode::Limiter) return LimiterDeadline(nowNs);
     }
+    deadline_ = nowNs;
     return nowNs;
+}
+
+int64_t FramePacer::AfterSkip(int64_t nowNs) {
+    lastSwap_ = -1;
+    return LimiterDeadline(nowNs);
 }

@@ -17,6 +17,11 @@ public:
     // Called when a swap has returned, with the clock then. Returns the time until which the
     // caller must wait before the next frame begins (at most one frame ahead).
     int64_t AfterSwap(int64_t nowNs);
+    // The same for a frame that showed nothing new and did not swap: it waits out its frame on
+    // the limiter's grid, and the swap interval it spans is no measure of the display.
+    int64_t AfterSkip(int64_t nowNs);
+    // While the display is measured every frame must swap.
+    bool MaySkip() const { return mode_ != Mode::Probe; }
 
     Mode mode() const { return mode_; }
     bool WantsVsync() const { return mode_ != Mode::Limiter; }
@@ -30,7 +35,7 @@ private:
 
     Mode mode_;
     int64_t lastSwap_ = -1;
-    int64_t deadline_ = -1;
+    int64_t deadline_ = -1;  // the start of the frame under way (the last swap's end with vsync)
     std::array<int64_t, WINDOW> intervals_{};
     int count_ = 0;  // intervals recorded so far (capped reads use the last WINDOW)
 };

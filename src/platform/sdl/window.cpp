@@ -29,11 +29,15 @@ int64_t NowNs() {
     return int64_t(SDL_GetPerformanceCounter() * (1'000'000'000.0 / double(SDL_GetPerformanceFrequency())));
 }
 
-// Sleep most of the way, then spin for the last stretch: sleeps overshoot by up to a millisecond.
+// Sleep most of the way, then spin for the last stretch: a sleep overshoots by a tenth of a
+// millisecond or so, and a spin holds a core.
 void WaitUntil(int64_t deadlineNs) {
-    constexpr int64_t SPIN_NS = 1'500'000;
-    int64_t now = NowNs();
-    if (deadlineNs - now > SPIN_NS) SDL_Delay(Uint32((deadlineNs - now - SPIN_NS) / 1'000'000));
+    constexpr int64_t SPIN_NS = 250'000;
+    const int64_t sleepNs = deadlineNs - NowNs() - SPIN_NS;
+    if (sleepNs > 0) {
+        const timespec pause{time_t(sleepNs / 1'000'000'000), long(sleepNs % 1'000'000'000)};
+        nanosleep(&pause, nullptr);
+    }
     while (NowNs() < deadlineNs) {}
 }
 
@@ -110,8 +114,16 @@ void ToggleFullscreen(Backend& b) {
     }
 }
 
+// The window system lost what the window showed (uncovered, resized): it gets the last picture again.
+void Repaint(Backend& b) {
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(b.window, &width, &height);
+    if (b.renderer.PresentAgain(width, height)) SDL_GL_SwapWindow(b.window);
+}
+
 void HandleWindowEvent(Backend& b, const SDL_WindowEvent& window) {
     switch (window.event) {
+        case SDL_WINDOWEVENT_EXPOSED: Repaint(b); return;
         case SDL_WINDOWEVENT_FOCUS_LOST: b.input.FocusLost(); return;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             b.input.FocusGained();
@@ -164,22 +176,18 @@ uint32_t Recorded(Backend& b, uint32_t ms) {
     return ms;
 }
 
-// A loop that polls without flipping must not hold a core. While recording it keeps the pace of the
-// flipping loops instead, 60 ticks a second on a steady grid, so that the recorded clock readings
-// keep the replay clock's pace and need few lines.
-void WaitUnflipped(const Backend& b) {
-    if (!b.recorder) {
-        SDL_Delay(1);
-        return;
-    }
+// A loop that polls without flipping (the result screen's waits) must not hold a core: it keeps
+// the pace of the flipping loops, 60 ticks a second on a steady grid, which also keeps a recording's
+// clock readings on the replay clock's pace, in few lines.
+void WaitUnflipped() {
     const int64_t now = NowNs();
     const bool behind = now - unflippedDeadlineNs > FramePacer::FRAME_NS;
     unflippedDeadlineNs = (behind ? now : unflippedDeadlineNs) + FramePacer::FRAME_NS;
     WaitUntil(unflippedDeadlineNs);
 }
 
-void Pace() {
-    const int64_t waitUntil = pacer->AfterSwap(NowNs());
+void Pace(bool swapped) {
+    const int64_t waitUntil = swapped ? pacer->AfterSwap(NowNs()) : pacer->AfterSkip(NowNs());
     if (!pacer->WantsVsync()) SDL_GL_SetSwapInterval(0);
     WaitUntil(waitUntil);
 }
@@ -290,7 +298,7 @@ int dxCloseWindow() {
 int dxProcessMessage() {
     Backend& b = TheBackend();
     if (!b.window) return -1;
-    if (!b.flippedSinceMessage && !b.replay) WaitUnflipped(b);
+    if (!b.flippedSinceMessage && !b.replay) WaitUnflipped();
     b.flippedSinceMessage = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) HandleEvent(b, event);
@@ -310,11 +318,11 @@ int dxScreenFlip() {
         for (const std::string& file : b.replay->TakeDueShots()) SaveShot(b, file);
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(b.window, &width, &height);
-    b.renderer.Present(width, height);
-    SDL_GL_SwapWindow(b.window);
+    const bool shown = b.renderer.Present(width, height, !pacer || pacer->MaySkip());
+    if (shown) SDL_GL_SwapWindow(b.window);
     RecordFrame(b);
     EndTextFrame();
-    if (!b.replay) Pace();
+    if (!b.replay) Pace(shown);
     b.renderer.BindScreen();
     frameStartNs = NowNs();
     b.flippedSinceMessage = true;
