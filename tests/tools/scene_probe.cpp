@@ -1,12 +1,16 @@
 // The 3-D view drawn from the cells the eye can see against the view drawn from every walkable cell,
 // on the real renderer, at poses of a random walk through generated mazes: every seventh frame, so
-// that steps and turns are caught at many points of their way. Each pose is compared as the full
-// screen the scene is drawn on and as the play frame shows it, reduced beside the map.
+// that steps and turns are caught at many points of their way. Each pose is compared on the full
+// screen, reduced beside the map as play shows it, and as a part of the copy play makes.
 // Usage, from a folder with res_3d: scene_probe MAZES POSES_PER_MAZE [FOLDER]
-// Prints "poses N mid_step S mid_turn T differing D cells_drawn C cells_walkable W"; a pose whose
-// pictures differ is saved to FOLDER as pose<N>_seen.png and pose<N>_all.png. Exits 1 on any.
+// Prints "poses N mid_step S mid_turn T differing D cells_drawn C cells_walkable W reduced_worst R
+// part_differing P": R is the largest mean difference per channel (0 to 255) between a reduced view
+// and its full picture taken by the nearest pixel, P the poses whose copy drawn in part differs from
+// the full picture. A pose whose pictures differ is saved to FOLDER as pose<N>_seen.png and
+// pose<N>_all.png. Exits 1 on any.
 #include <SDL2/SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -28,8 +32,9 @@ struct Probe {
     WallModels models = LoadWallModels();
     GraphHandle work = dxMakeGraph(SCREEN_WIDTH, SCREEN_HEIGHT, 0);
     std::string folder;
-    int poses = 0, midStep = 0, midTurn = 0, differing = 0;
+    int poses = 0, midStep = 0, midTurn = 0, differing = 0, partDiffering = 0;
     size_t drawn = 0, walkable = 0;
+    double reducedWorst = 0;
 };
 
 void Save(const std::vector<uint8_t>& rgb, const std::string& file) {
@@ -40,35 +45,68 @@ void Save(const std::vector<uint8_t>& rgb, const std::string& file) {
     SDL_FreeSurface(s);
 }
 
-// The screen with the cells drawn, and the play frame's reduction of it.
-std::vector<uint8_t> Pictures(Probe& probe, const MazeGrid& wallMap, const Player& p, const CellSet& cells) {
+// The cells drawn on a cleared screen and copied as play copies them, which holds them: the screen
+// read at once (the held scene shown there), the play frame's reduction beside the map (the scene
+// drawn at that size), and the copy's right half drawn over it (the scene drawn into the copy).
+struct Pictures {
+    std::vector<uint8_t> full, reduced, part;
+    bool operator==(const Pictures&) const = default;
+};
+
+Pictures Draw(Probe& probe, const MazeGrid& wallMap, const Player& p, const CellSet& cells) {
+    Pictures pictures;
     dxClearDrawScreen();
     SetUpView(p.cameraPosition, p.cameraTarget, p.viewDirection);
     DrawCells(probe.models, wallMap, cells);
-    std::vector<uint8_t> both = TheBackend().renderer.ReadScreen();
     dxGetDrawScreenGraph(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, probe.work, 1);
+    pictures.full = TheBackend().renderer.ReadScreen();
     dxDrawBox(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0x333333, 1);
     dxDrawExtendGraph(16, 16, 528, 272, probe.work, 0);
-    const std::vector<uint8_t> reduced = TheBackend().renderer.ReadScreen();
-    both.insert(both.end(), reduced.begin(), reduced.end());
+    pictures.reduced = TheBackend().renderer.ReadScreen();
+    dxDrawRectGraph(400, 0, 400, 0, 400, 400, probe.work, 0, 0);
+    pictures.part = TheBackend().renderer.ReadScreen();
     dxScreenFlip();
-    return both;
+    return pictures;
+}
+
+// Mean difference per channel between the reduced view and the full picture taken by the nearest
+// pixel, as a stretched copy would show it.
+double ReducedDifference(const Pictures& p) {
+    double sum = 0;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 512; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const size_t near = (size_t((y * 2 + 1) * 400 / 512) * SCREEN_WIDTH + size_t((x * 2 + 1) * 800 / 1024));
+                const size_t at = size_t(16 + y) * SCREEN_WIDTH + size_t(16 + x);
+                sum += std::abs(int(p.reduced[at * 3 + size_t(c)]) - int(p.full[near * 3 + size_t(c)]));
+            }
+    return sum / (512.0 * 256.0 * 3.0);
+}
+
+// The right half of the copy, drawn as a part, equals the full picture's right half.
+bool PartMatches(const Pictures& p) {
+    for (size_t row = 0; row < SCREEN_HEIGHT; ++row) {
+        const size_t half = (row * SCREEN_WIDTH + SCREEN_WIDTH / 2) * 3;
+        if (!std::equal(&p.part[half], &p.part[half + SCREEN_WIDTH * 3 / 2], &p.full[half])) return false;
+    }
+    return true;
 }
 
 void Compare(Probe& probe, const MazeGrid& wallMap, const Player& p) {
     const CellSet seen = CellsInView(wallMap, p.cameraPosition, p.viewDirection);
     const CellSet all = WalkableCells(wallMap);
     for (size_t x = 0; x < seen.size(); ++x) probe.drawn += seen[x].count(), probe.walkable += all[x].count();
-    const std::vector<uint8_t> a = Pictures(probe, wallMap, p, seen), b = Pictures(probe, wallMap, p, all);
+    const Pictures a = Draw(probe, wallMap, p, seen), b = Draw(probe, wallMap, p, all);
     ++probe.poses;
     probe.midStep += p.moveState == MOVE_STEP_FORWARD || p.moveState == MOVE_STEP_BACK;
     probe.midTurn += p.moveState == MOVE_TURN_LEFT || p.moveState == MOVE_TURN_RIGHT;
+    probe.reducedWorst = std::max(probe.reducedWorst, ReducedDifference(a));
+    probe.partDiffering += !PartMatches(a);
     if (a == b) return;
     ++probe.differing;
-    const size_t half = a.size() / 2;
     const std::string name = probe.folder + "/pose" + std::to_string(probe.poses);
-    Save(std::vector<uint8_t>(a.begin(), a.begin() + long(half)), name + "_seen.png");
-    Save(std::vector<uint8_t>(b.begin(), b.begin() + long(half)), name + "_all.png");
+    Save(a.full, name + "_seen.png");
+    Save(b.full, name + "_all.png");
 }
 
 // Forward while the way is open, now and then a turn or a step back; a turn where it is closed.
@@ -111,8 +149,11 @@ int main(int argc, char** argv) {
         if (probe.models[size_t(code)].id < 0) return 1;  // pictures without walls would compare equal
     probe.folder = argc > 3 ? argv[3] : ".";
     for (int maze = 1; maze <= std::atoi(argv[1]); ++maze) WalkMaze(probe, uint32_t(maze), std::atoi(argv[2]));
-    std::printf("poses %d mid_step %d mid_turn %d differing %d cells_drawn %zu cells_walkable %zu\n", probe.poses,
-                probe.midStep, probe.midTurn, probe.differing, probe.drawn, probe.walkable);
+    std::printf(
+        "poses %d mid_step %d mid_turn %d differing %d cells_drawn %zu cells_walkable %zu reduced_worst %.2f "
+        "part_differing %d\n",
+        probe.poses, probe.midStep, probe.midTurn, probe.differing, probe.drawn, probe.walkable, probe.reducedWorst,
+        probe.partDiffering);
     dxCloseWindow();
     return probe.differing == 0 ? 0 : 1;
 }
