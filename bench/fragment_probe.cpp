@@ -60,9 +60,7 @@ void Draw(GLenum mode, int first, int count, int instances) {
     frameQueries.push_back(query);
 }
 
-void Depth(GLenum func) {
-    depthFunc.Real()(keepDepth ? func : ALWAYS);
-}
+void Depth(GLenum func) { depthFunc.Real()(keepDepth ? func : ALWAYS); }
 
 struct Report {
     Report() {
