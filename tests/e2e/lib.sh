@@ -5,14 +5,10 @@ set -euo pipefail
 GAME=$(realpath "$1")
 SOURCE=$(realpath "$2")
 BUILD_DIR=$(dirname "$GAME")
-PNG_PROBE=$(realpath "${PNG_PROBE:-$BUILD_DIR/tests/png_probe}")
-X_WINDOW=$(realpath "${X_WINDOW:-$BUILD_DIR/tests/x_window}")
+PNG_PROBE=$BUILD_DIR/tests/png_probe
 WORK=$(mktemp -d)
-XVFB_PID=
-# The game keeps the player's records here, never in the tester's own data folder.
-export XDG_DATA_HOME="$WORK/data"
-
-WM_PID=
+XVFB_PID= WM_PID=
+export XDG_DATA_HOME="$WORK/data"  # the game's records, never in the tester's own data folder
 
 cleanup() {
     local pid
@@ -24,10 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2 && exit 1; }
 
 # Starts Xvfb on a display it picks itself and exports DISPLAY. Xvfb writes the number once it
 # accepts clients, so two tests starting at once never share a server.
@@ -60,11 +53,7 @@ start_window_manager() {
 
 # A working folder as a player has it: the game's pictures and models beside the settings file.
 play_folder() {
-    local dir="$WORK/play"
-    mkdir -p "$dir"
-    ln -sfn "$SOURCE/res" "$dir/res"
-    ln -sfn "$SOURCE/res_3d" "$dir/res_3d"
-    echo "$dir"
+    mkdir -p "$WORK/play" && ln -sfn "$SOURCE/res" "$SOURCE/res_3d" "$WORK/play/" && echo "$WORK/play"
 }
 
 # Waits until a window with this exact name is mapped; prints its id.
@@ -78,9 +67,7 @@ wait_for_window() {
     fail "no window named $1 appeared; the game said: $(cat "$WORK"/stderr 2>/dev/null)"
 }
 
-window_size() {
-    xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
-}
+window_size() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
 
 # Taps Escape, which the game sees even while it still loads, and expects it to end with 0. Call it
 # outside $(...): only the shell that started the game can collect its exit code.
@@ -100,9 +87,7 @@ expect_window_then_escape() {
     quit_with_escape "$pid"
 }
 
-expect_eq() {
-    [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
-}
+expect_eq() { [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"; }
 
 # Runs PROGRAM from an empty folder on a short replay (the title, the first play frame) and expects
 # exit code 0, nothing on stderr, and the very pictures the built game shows from a play folder.
@@ -134,10 +119,11 @@ expect_pixels() {
     done
 }
 
-# Number of pixels of colour RRGGBB in a PNG picture.
-count_colour() {
-    "$PNG_PROBE" "$1" count "$2"
-}
+count_colour() { "$PNG_PROBE" "$1" count "$2"; }  # pixels of colour RRGGBB in a PNG picture
+# Window actions as a window manager or a user would do them.
+x_window() { "$BUILD_DIR/tests/x_window" "$@"; }
+# Pressed and let go in one go, well within a frame.
+tap() { xdotool keydown "$1" keyup "$1"; }
 
 # Grabs the window $window until the rectangle (default: all of it) shows the picture $WORK/REFERENCE.png.
 expect_picture() {
@@ -149,15 +135,6 @@ expect_picture() {
         sleep 0.2
     done
     fail "$what: $differing pixels differ from the replay"
-}
-
-# Pressed and let go in one go, well within a frame.
-tap() { xdotool keydown "$1" keyup "$1"; }
-
-# Window actions as a window manager or a user would do them (tests/tools/x_window).
-x_window() {
-    [[ -x "$X_WINDOW" ]] || fail "no x_window tool at $X_WINDOW (install libx11-dev and rebuild)"
-    "$X_WINDOW" "$@"
 }
 
 # Waits up to SECONDS for PID to end; sets EXIT_RC and EXIT_MS (counted from the call). Call it
