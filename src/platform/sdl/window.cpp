@@ -159,7 +159,7 @@ void RecordFrame(Backend& b) {
     const int draws = b.renderer.TakeDrawCalls();
     if (b.frameStats && b.sceneDrawn) {
         glFinish();
-        frameStats.Add(double(NowNs() - frameStartNs) / 1e6, draws);
+        frameStats.Add(frameStartNs, double(NowNs() - frameStartNs) / 1e6, draws);
     }
     b.sceneDrawn = false;
 }
