@@ -13,33 +13,22 @@
 namespace {
 
 TEST(Letterbox, PlacementsForWindowsAndScreens) {
-    const struct {
-        int width, height;
-        std::array<int, 4> placed;  // x, y, width, height
-    } cases[] = {
+    // clang-format off
+    const std::pair<std::array<int, 2>, std::array<int, 4>> cases[] = {  // screen, then x, y, width, height
         // A window at any size rate is filled; a tiny one still shows something.
-        {800, 400, {0, 0, 800, 400}},
-        {1200, 600, {0, 0, 1200, 600}},
-        {1600, 800, {0, 0, 1600, 800}},
-        {1, 1, {0, 0, 1, 1}},
-        {0, 400, {0, 0, 0, 0}},
-        {800, -1, {0, 0, 0, 0}},
+        {{800, 400}, {0, 0, 800, 400}},     {{1200, 600}, {0, 0, 1200, 600}},  {{1, 1}, {0, 0, 1, 1}},
+        {{0, 400}, {0, 0, 0, 0}},           {{800, -1}, {0, 0, 0, 0}},
         // A whole multiple where it covers most of the screen; the bars are beside or above and below.
-        {2560, 1440, {80, 120, 2400, 1200}},
-        {1650, 820, {25, 10, 1600, 800}},
-        {850, 2000, {25, 800, 800, 400}},
-        {801, 1000, {0, 300, 800, 400}},
+        {{2560, 1440}, {80, 120, 2400, 1200}}, {{1650, 820}, {25, 10, 1600, 800}}, {{850, 2000}, {25, 800, 800, 400}},
+        {{801, 1000}, {0, 300, 800, 400}},
         // Too far from a whole multiple: smooth, touching two edges; an odd leftover pixel goes below.
-        {1920, 1080, {0, 60, 1920, 960}},
-        {1920, 1200, {0, 120, 1920, 960}},
-        {3840, 2160, {0, 120, 3840, 1920}},
-        {1366, 768, {0, 42, 1366, 683}},
-        {799, 399, {0, 0, 798, 399}},
-        {1000, 3, {497, 0, 6, 3}},
+        {{1920, 1080}, {0, 60, 1920, 960}}, {{1920, 1200}, {0, 120, 1920, 960}}, {{1366, 768}, {0, 42, 1366, 683}},
+        {{799, 399}, {0, 0, 798, 399}},     {{1000, 3}, {497, 0, 6, 3}},
     };
-    for (const auto& [width, height, placed] : cases) {
-        const ScreenRect r = FitPicture(width, height);
-        EXPECT_EQ((std::array{r.x, r.y, r.width, r.height}), placed) << width << "x" << height;
+    // clang-format on
+    for (const auto& [screen, placed] : cases) {
+        const ScreenRect r = FitPicture(screen[0], screen[1]);
+        EXPECT_EQ((std::array{r.x, r.y, r.width, r.height}), placed) << screen[0] << "x" << screen[1];
     }
 }
 
@@ -123,12 +112,7 @@ TEST(FramePacer, StillFramesKeepThePace) {
 // Centre of cell (x, y) at eye height, as the maze places cells in the world.
 VECTOR Cell(float x, float y) { return {y * 1000, 500, x * 1000}; }
 
-SceneCamera Looking(VECTOR eye, VECTOR direction) {
-    SceneCamera camera;
-    camera.eye = eye;
-    camera.target = {eye.x + direction.x, eye.y + direction.y, eye.z + direction.z};
-    return camera;
-}
+SceneCamera Looking(VECTOR eye, VECTOR d) { return {eye, {eye.x + d.x, eye.y + d.y, eye.z + d.z}}; }
 
 TEST(SceneCamera, WhatLiesLeftOnTheMapIsDrawnOnTheLeft) {
     // At the entrance (2, 1) looking along +X, toward (2, 2): the map's x + 1 side is the left.
@@ -152,7 +136,7 @@ TEST(SceneCamera, WhatLiesLeftOnTheMapIsDrawnOnTheLeft) {
     EXPECT_FALSE(ProjectToScreen(turned, Cell(1, 1), x, y));  // behind
 }
 
-TEST(SceneCamera, UpIsUpAndTheFieldOfViewIsVertical) {
+TEST(SceneCamera, UpFieldOfViewAndDepth) {
     SceneCamera camera = Looking({0, 500, 0}, {1, 0, 0});
     float x = 0, y = 0;
     ASSERT_TRUE(ProjectToScreen(camera, {1000, 1000, 0}, x, y));
@@ -170,11 +154,8 @@ TEST(SceneCamera, UpIsUpAndTheFieldOfViewIsVertical) {
     camera.fieldOfView = 0.5f;
     ASSERT_TRUE(ProjectToScreen(camera, {d, 700, 0}, x, y));
     EXPECT_LT(y, wide);
-}
-
-TEST(SceneCamera, ReachesTheLongestCorridorButNotThroughTheEye) {
-    const SceneCamera camera = Looking(Cell(1, 1), {0, 0, 1});
-    float x = 0, y = 0;
+    // Deep enough for the longest corridor, but nothing right at the eye.
+    camera = Looking(Cell(1, 1), {0, 0, 1});
     EXPECT_TRUE(ProjectToScreen(camera, Cell(80, 1), x, y));
     EXPECT_TRUE(ProjectToScreen(camera, {1000, 500, 1000 + 20}, x, y));
     EXPECT_FALSE(ProjectToScreen(camera, {1000, 500, 1000 + 5}, x, y));

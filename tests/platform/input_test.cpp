@@ -29,19 +29,21 @@ protected:
         for (int key : held) input_.Release(key);
         input_.FocusLost();
     }
+    void Tap(int key) {
+        input_.Press(key);
+        input_.Release(key);
+    }
 
     HeldInput input_;
 };
 
 TEST_F(Held, TapBetweenTwoTicksReadsHeldForOneTick) {
-    input_.Press(DOWN);
-    input_.Release(DOWN);
+    Tap(DOWN);
     input_.Press(UP);
     EXPECT_EQ(Tick(), "1100");
     EXPECT_EQ(Tick(), "1000");
     input_.Release(UP);
-    input_.Press(UP);  // a second tap while the first one is still in the view
-    input_.Release(UP);
+    Tap(UP);  // a second tap while the first one is still in the view
     EXPECT_EQ(Tick(), "1000");
     EXPECT_EQ(Tick(), "0000");
     input_.Press(-1);  // keys the game does not read change nothing
@@ -58,8 +60,7 @@ TEST_F(Held, StartKeyHeldThroughAFocusChangeCountsOnlyWhenLetGoInTheWindow) {
     input_.FocusGained();
     input_.LetGoElsewhere(RETURN);  // only walking keys are given up that way
     EXPECT_EQ(Tick(), "0011");
-    input_.Press(R);  // the key repeat resumes in the window
-    input_.Release(R);
+    Tap(R);  // the key repeat resumes in the window
     EXPECT_EQ(Tick(), "0010");
     // Return was let go in the other window: held until its next press and release here.
     input_.OtherEvent();
@@ -90,9 +91,8 @@ TEST_F(Held, WalkingKeyHeldThroughAFocusChangeStaysLetGoUntilPressedAnew) {
 }
 
 TEST_F(Held, OnlyReleasesRightBeforeTheFocusLossAreTheWindowSystems) {
-    input_.Press(RETURN);
-    input_.Release(RETURN);  // the player's own release...
-    input_.OtherEvent();     // ...with something between it and the focus loss
+    Tap(RETURN);          // the player's own release...
+    input_.OtherEvent();  // ...with something between it and the focus loss
     input_.FocusLost();
     EXPECT_EQ(Tick(), "0010");  // the tap is still seen once
     EXPECT_EQ(Tick(), "0000");
@@ -105,8 +105,7 @@ TEST_F(Held, PadPulledOutWhileHeldIsNoRelease) {
     input_.SourceLost(DOWN);
     input_.SourceLost(UP);  // not held: nothing to keep
     EXPECT_EQ(Tick(), "0010");
-    input_.Press(RETURN);  // the next pad's button
-    input_.Release(RETURN);
+    Tap(RETURN);  // the next pad's button
     EXPECT_EQ(Tick(), "0000");
 }
 

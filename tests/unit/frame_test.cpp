@@ -1,9 +1,8 @@
-// Start-up, the stage loop, the command line and its input scripts, the settings file, the fixed
-// tables and the generators.
+// Start-up, the stage loop, the command line, input scripts and their recording, the settings file
+// and the generators.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,9 +14,9 @@
 #include "frame/game.h"
 #include "frame/random.h"
 #include "frame/settings.h"
-#include "frame/tables.h"
 #include "platform/common/input_script.h"
 #include "platform/common/remainder.h"
+#include "platform/common/script_recorder.h"
 #include "platform/common/twister.h"
 #include "platform/dx.h"
 #include "platform/fake/fake_dx.h"
@@ -26,127 +25,135 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// 24 rising rows, each a permutation of 0..3: the permutations in lexicographic order.
-TEST(Tables, DirectionPermutationsAndFacings) {
-    const std::array<int16_t, 4> first = {0, 1, 2, 3};
-    for (int p = 0; p < 24; ++p) {
-        EXPECT_TRUE(std::is_permutation(first.begin(), first.end(), DIR_PERMUTATIONS[p].begin())) << p;
-        EXPECT_TRUE(p == 0 || DIR_PERMUTATIONS[p - 1] < DIR_PERMUTATIONS[p]) << p;
-    }
-    for (int f = 0; f < 4; ++f) EXPECT_EQ(FACING_TO_DIR[f], 3 - f);
-}
-
 TEST(CommandLine, OptionsAndErrors) {
+    // clang-format off
+    const std::pair<const char*, bool CommandLine::*> flags[] = {{"--help", &CommandLine::help},
+        {"-h", &CommandLine::help}, {"--version", &CommandLine::version}, {"--report", &CommandLine::report},
+        {"--frame-stats", &CommandLine::frameStats}, {"--records", &CommandLine::records}};
+    const std::vector<std::string> bad[] = {{"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"}, {"--seed", "12x"},
+        {"--seed", ""}, {"--seed="}, {"--replay"}, {"--replay="}, {"--report=1"}, {"--bogus"}, {"seed"}, {"--record"},
+        {"--record", "a", "--replay", "b"}};
+    // clang-format on
     std::string error;
-    auto options = ParseCommandLine({}, error);
-    ASSERT_TRUE(options);
-    EXPECT_EQ(options->seed, 1u);
-    EXPECT_FALSE(options->replayFile);
-    options = ParseCommandLine({"--seed", "4294967295", "--replay", "walk.txt"}, error);
+    EXPECT_EQ(ParseCommandLine({}, error)->seed, 1u);
+    for (const auto& [flag, field] : flags)  // each flag sets its own field and no other
+        for (const auto& [other, otherField] : flags)
+            EXPECT_EQ(*ParseCommandLine({flag}, error).*otherField, otherField == field) << flag << " " << other;
+    auto options = ParseCommandLine({"--seed", "4294967295", "--replay", "walk.txt"}, error);
     ASSERT_TRUE(options);
     EXPECT_EQ(options->seed, 4294967295u);
-    EXPECT_EQ(*options->replayFile, "walk.txt");
-    EXPECT_TRUE(ParseCommandLine({"--help"}, error)->help);
-    EXPECT_TRUE(ParseCommandLine({"--version"}, error)->version);
-    options = ParseCommandLine({"--report", "--frame-stats"}, error);
-    EXPECT_TRUE(options->report && options->frameStats);
-    options = ParseCommandLine({"--seed=7", "--replay=a=b.txt"}, error);  // GNU style
+    EXPECT_EQ(options->replayFile, "walk.txt");
+    options = ParseCommandLine({"--seed=7", "--record=a=b.txt"}, error);  // GNU style
     ASSERT_TRUE(options);
     EXPECT_EQ(options->seed, 7u);
-    EXPECT_EQ(*options->replayFile, "a=b.txt");
-    options = ParseCommandLine({"--record=run.txt", "--records"}, error);
-    ASSERT_TRUE(options);
-    EXPECT_EQ(*options->recordFile, "run.txt");
-    EXPECT_TRUE(options->records);
-    // clang-format off
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--seed"}, {"--seed", "4294967296"}, {"--seed", "-1"}, {"--seed", "12x"}, {"--seed", ""},
-             {"--seed="}, {"--replay"}, {"--replay="}, {"--report=1"}, {"--bogus"}, {"seed"},
-             {"--record"}, {"--record", "a", "--replay", "b"}}) {
-        // clang-format on
-        EXPECT_FALSE(ParseCommandLine(bad, error));
+    EXPECT_EQ(options->recordFile, "a=b.txt");
+    for (const std::vector<std::string>& args : bad) {
+        EXPECT_FALSE(ParseCommandLine(args, error)) << args[0];
         EXPECT_FALSE(error.empty());
     }
 }
 
-InputScript Parse(const std::string& text) {
+// The script in `text`, or in the file it names.
+InputScript Parse(const std::string& text, bool isFile = false) {
     InputScript script;
     std::string error;
-    EXPECT_TRUE(ParseInputScript(text, script, error)) << error;
+    EXPECT_TRUE(isFile ? LoadInputScript(text.c_str(), script, error) : ParseInputScript(text, script, error)) << error;
     return script;
 }
 
-std::string ErrorFor(const std::string& text) {
-    InputScript script;
-    std::string error;
-    EXPECT_FALSE(ParseInputScript(text, script, error)) << text;
-    return error;
-}
-
-TEST(InputScript, ParsesHoldsShotsAndComments) {
+TEST(InputScript, ParsesHoldsShotsAndStartValues) {
     const InputScript script = Parse(
-        "# a comment\n"
-        "\n"
-        "10 -\n"
-        "shot title.png   # trailing comment\n"
-        "  3 up+z  \r\n"
-        "0 escape\n"
-        "2 return+escape+e+r+close+down+left+right\n"
-        "shot end.png");
-    ASSERT_EQ(script.holds.size(), 3u);  // a zero-tick line holds nothing
-    EXPECT_EQ(script.holds[0].ticks, 10u);
-    EXPECT_EQ(script.holds[0].keys, 0u);
-    EXPECT_EQ(script.holds[1].keys, SCRIPT_UP | SCRIPT_Z);
-    EXPECT_EQ(script.holds[2].keys, 0x3FFu & ~(SCRIPT_UP | SCRIPT_Z));
-    ASSERT_EQ(script.shots.size(), 2u);
-    EXPECT_EQ(script.shots[0].afterTicks, 10u);
-    EXPECT_EQ(script.shots[0].file, "title.png");
-    EXPECT_EQ(script.shots[1].afterTicks, 15u);
+        "# a comment\n\n10 -\nshot title.png   # trailing comment\n  3 up+z  \r\n0 escape\n"
+        "2 return+escape+e+r+close+down+left+right\nshot end.png\nseed 7\nrand 9\nbest - 97.3\nclock 500");
+    std::vector<std::pair<uint64_t, uint32_t>> holds;  // a zero-tick line holds nothing
+    for (const ScriptHold& hold : script.holds) holds.push_back({hold.ticks, hold.keys});
+    EXPECT_EQ(holds, (decltype(holds){{10, 0}, {3, SCRIPT_UP | SCRIPT_Z}, {2, 0x3FFu & ~(SCRIPT_UP | SCRIPT_Z)}}));
+    EXPECT_EQ(script.shots.at(1).afterTicks, 15u);
+    EXPECT_TRUE(ScriptKeysToPad(0x1F) == 0x1F && ScriptKeysToPad(0x3E0) == 0);  // only walking keys and Z are pad bits
 }
 
 TEST(InputScript, MalformedLinesNameTheLine) {
-    EXPECT_EQ(ErrorFor("1 -\n2 jump").substr(0, 7), "line 2:");
-    EXPECT_EQ(ErrorFor("x up").substr(0, 7), "line 1:");
-    for (const char* bad : {"-1 up", "1.5 up", "10", "10 up down", "10 up+", "10 +up", "10 UP", "shot", "shot a.jpg",
-                            "shot .png x", "99999999999999999999 -", "2000000000 -"})
-        ErrorFor(bad);
+    InputScript script;
+    std::string error;
+    EXPECT_FALSE(ParseInputScript("1 -\n2 jump", script, error));
+    EXPECT_EQ(error.substr(0, 7), "line 2:");
+    for (const char* bad : {"x up",         "-1 up",      "1.5 up",      "10",
+                            "10 up down",   "10 up+",     "10 +up",      "10 UP",
+                            "shot",         "shot a.jpg", "shot .png x", "99999999999999999999 -",
+                            "2000000000 -", "clock",      "clock x",     "clock 4294967296",
+                            "seed -1",      "rand 1 2",   "best 98.1",   "best 98 -",
+                            "best 98.12 -", "best x -",   "bestx 1"})
+        EXPECT_FALSE(ParseInputScript(bad, script, error)) << bad;
 }
 
-TEST(InputScript, PlayerTicksAndVirtualClock) {
+// Shots wait for the ticks before them and are handed out once.
+TEST(InputScript, ShotsFallDueAfterTheirTicksOnce) {
     ScriptPlayer player(Parse("2 up\nshot a.png\n1 close\n1 return\nshot b.png\nshot c.png"));
-    EXPECT_EQ(player.HeldKeys(), 0u);  // nothing before the first tick
-    EXPECT_EQ(player.NowMs(), 0);
+    player.Tick();
     EXPECT_TRUE(player.TakeDueShots().empty());
     player.Tick();
-    player.Tick();
-    EXPECT_EQ(player.HeldKeys(), SCRIPT_UP);
-    EXPECT_EQ(player.NowMs(), 33);  // floor(2000 / 60)
     EXPECT_EQ(player.TakeDueShots(), std::vector<std::string>{"a.png"});
-    EXPECT_TRUE(player.TakeDueShots().empty());  // handed out once
-    EXPECT_FALSE(player.WindowClosed());
-    player.Tick();
-    EXPECT_TRUE(player.WindowClosed());  // while close is held
-    player.Tick();
-    EXPECT_EQ(player.HeldKeys(), SCRIPT_RETURN);
-    EXPECT_FALSE(player.WindowClosed());
+    for (int i = 0; i < 2; ++i) player.Tick();
     EXPECT_EQ(player.TakeDueShots(), (std::vector<std::string>{"b.png", "c.png"}));
-    player.Tick();  // used up: the window counts as closed from now on
-    EXPECT_TRUE(player.WindowClosed());
-    EXPECT_EQ(player.HeldKeys(), 0u);
-    for (int i = 0; i < 55; ++i) player.Tick();
-    EXPECT_EQ(player.NowMs(), 1000);
-    EXPECT_TRUE(player.WindowClosed());
 }
 
-TEST(InputScript, KeysMapToPadBitsAndKeyCodes) {
-    EXPECT_EQ(ScriptKeysToPad(SCRIPT_DOWN | SCRIPT_LEFT | SCRIPT_RIGHT | SCRIPT_UP | SCRIPT_Z), 0x1F);
-    EXPECT_EQ(ScriptKeysToPad(SCRIPT_RETURN | SCRIPT_ESCAPE), 0);
-    for (auto [key, code] : {std::pair{SCRIPT_ESCAPE, KEY_INPUT_ESCAPE},
-                             {SCRIPT_E, KEY_INPUT_E},
-                             {SCRIPT_R, KEY_INPUT_R},
-                             {SCRIPT_RETURN, KEY_INPUT_RETURN}})
-        EXPECT_TRUE(ScriptKeysHitKey(key, code) && !ScriptKeysHitKey(~key, code)) << code;  // ~key: all the others
-    EXPECT_FALSE(ScriptKeysHitKey(~0u, 57));
+// Live play as the platform meets it, tick by tick: the keys held, then the clock readings before
+// the next tick. Keys are held for a while; the clock is read about once a tick on a pace that
+// slips now and then, twice around a picture change, and now and then as the uptime for a re-seed.
+std::vector<std::vector<uint32_t>> LivePlay(std::mt19937& chance, int ticks) {
+    std::vector<std::vector<uint32_t>> play;
+    uint32_t keys = 0;
+    double frameStart = 1234.5;
+    for (int i = 0; i < ticks; ++i) {
+        if (chance() % 20 == 0) keys = chance() % (SCRIPT_CLOSE << 1);
+        frameStart += 1000.0 / 60 + (chance() % 30 == 0 ? chance() % 40 : 0);
+        const double now = frameStart + chance() % 100 / 1000.0;
+        const unsigned kind = chance() % 100;
+        play.push_back({keys});
+        if (kind < 90) play.back().push_back(uint32_t(now));
+        if (kind == 90) play.back().insert(play.back().end(), {uint32_t(now), uint32_t(now + 16.9)});
+        if (kind == 91) play.back().insert(play.back().end(), {uint32_t(now), uint32_t(now), uint32_t(now + 17)});
+        if (kind == 92) play.back().push_back(2'000'000'000u + uint32_t(now));
+    }
+    return play;
+}
+
+// What live play gave the game comes back from the replay, and the file holds every tick played
+// even before it is closed.
+TEST(ScriptRecorder, ReplayGivesBackEveryKeyAndClockReading) {
+    const std::string path = (fs::temp_directory_path() / ("quarnel_rec_" + std::to_string(getpid()))).string();
+    std::mt19937 chance(7);
+    const std::vector<std::vector<uint32_t>> play = LivePlay(chance, 5000);
+    ScriptRecorder recorder;
+    std::string error;
+    ASSERT_TRUE(recorder.Open(path.c_str(), error)) << error;
+    recorder.StartValue("rand", "42");
+    recorder.StartValue("best", "98.1 -");
+    size_t reads = 0;
+    for (size_t i = 0; i < play.size(); ++i) {
+        recorder.Tick(play[i][0]);
+        for (size_t k = 1; k < play[i].size(); ++k, ++reads) recorder.ClockRead(play[i][k]);
+        if (i == 999) {  // written as play goes
+            uint64_t ticks = 0;
+            for (const ScriptHold& hold : Parse(path, true).holds) ticks += hold.ticks;
+            EXPECT_EQ(ticks, 1000u);
+        }
+    }
+    recorder.Close();
+
+    const InputScript script = Parse(path, true);
+    EXPECT_LT(script.clock.size(), reads / 4);  // readings that keep the replay clock's pace need no line
+    ScriptPlayer replay(script);
+    EXPECT_EQ(replay.RandSeed(), 42u);
+    EXPECT_EQ(replay.StartValue("best"), "98.1 -");
+    for (size_t i = 0; i < play.size(); ++i) {
+        replay.Tick();
+        ASSERT_EQ(replay.HeldKeys(), play[i][0]) << "tick " << i + 1;
+        for (size_t k = 1; k < play[i].size(); ++k) ASSERT_EQ(replay.ReadClock(), play[i][k]) << "tick " << i + 1;
+    }
+    replay.Tick();
+    EXPECT_TRUE(replay.WindowClosed());
+    fs::remove(path);
 }
 
 class StageLoop : public ::testing::Test {
@@ -158,7 +165,6 @@ protected:
 TEST_F(StageLoop, StartUpOrderAndQuitAtFirstTitle) {
     fake::SetInputScriptText("1 escape");
     EXPECT_EQ(RunGame(game), 0);
-    EXPECT_EQ(game.stageNumber, 1);
     std::vector<std::string> calls;  // the start-up calls with their text and numbers
     for (const fake::Call& c : fake::Calls()) {
         if (!std::regex_match(c.name, std::regex("dx(Set|Load|OpenWindow|CloseWindow|ChangeWindowMode).*"))) continue;
@@ -180,36 +186,25 @@ TEST_F(StageLoop, FailedStartReturnsMinusOneAndLoadsNothing) {
     fake::SetInitFails(true);
     EXPECT_EQ(RunGame(game), -1);
     EXPECT_TRUE(fake::CallsNamed("dxLoadGraph").empty());
-    EXPECT_TRUE(fake::CallsNamed("dxCloseWindow").empty());
 }
 
 TEST_F(StageLoop, StageNumberGrowsByOnePerStage) {
     // Two stages started with Return and left with E, then Escape: the third title shows STAGE 3.
     fake::SetInputScriptText("2 return\n1 -\n1 e\n2 return\n1 -\n1 e\n2 -\n1 escape");
-    EXPECT_EQ(RunGame(game), 0);
-    EXPECT_EQ(game.stageNumber, 3);
-    EXPECT_EQ(fake::CallsNamed("dxDrawFormatString").front().text, "STAGE   1");
+    RunGame(game);
     EXPECT_EQ(fake::CallsNamed("dxDrawFormatString").back().text, "STAGE   3");
 }
 
-TEST(Random, SequenceFromSeedOne) {
+// Two draws a fraction (16838 * 5758 mod 100000 first). The carving draws its choices in integers;
+// they must floor exactly as the fraction times n does.
+TEST(Random, FractionsFromSeedOneAndIntegerIndices) {
     Random random;
-    std::vector<int> draws;
-    for (int i = 0; i < 4; ++i) draws.push_back(NextRandom(random));
-    EXPECT_EQ(draws, (std::vector<int>{16838, 5758, 10113, 17515}));
-    Random fresh;  // two draws a fraction: 16838 * 5758 mod 100000 first
-    EXPECT_EQ((std::vector{RandomFraction(fresh), RandomFraction(fresh), RandomFraction(fresh)}),
+    EXPECT_EQ((std::vector{RandomFraction(random), RandomFraction(random), RandomFraction(random)}),
               (std::vector{0.53204, 0.29195, 0.23977}));
-}
-
-// The carving draws its choices in integers; they must floor exactly as the fraction times n does.
-TEST(Random, IntegerIndexMatchesTheFractionForEveryNumerator) {
     for (int n = 1; n <= 24; ++n)
         for (int32_t m = 0; m < FRACTION_DENOMINATOR; ++m)
             ASSERT_EQ(ScaledIndex(m, n), static_cast<int>(static_cast<double>(m) / 100000.0 * n))
                 << "numerator " << m << " n " << n;
-    Random a{77}, b{77};
-    for (int i = 0; i < 1000; ++i) ASSERT_EQ(RandomIndex(a, 24), static_cast<int>(RandomFraction(b) * 24));
 }
 
 // Replays of the real game draw their decorations from seed 1 and must keep doing so: the
@@ -220,25 +215,16 @@ TEST(LibraryRandom, TwisterGivesTheStandardSequence) {
         std::mt19937 standard(seed);
         for (int i = 0; i < 3000; ++i) ASSERT_EQ(twister(), standard()) << "seed " << seed << " draw " << i;
     }
-    Twister twister(5489u);
-    for (int i = 1; i < 10000; ++i) twister();
-    EXPECT_EQ(twister(), 4123659995u);  // the standard's own check value
 }
 
 TEST(LibraryRandom, CachedRemainderEqualsTheRemainder) {
     CachedRemainder remainder;
-    const std::vector<uint32_t> divisors = {1, 2, 3, 7, 10, 641, 65536, 65537, 1000003, 0x7FFFFFFFu, 0x80000000u};
     std::mt19937 values(9);
-    for (int round = 0; round < 2; ++round) {  // the second round finds every factor replaced
-        for (uint32_t d : divisors) {
-            for (uint32_t x : {0u, 1u, d - 1, d, d + 1, 2 * d - 1, 0xFFFFFFFFu - d, 0xFFFFFFFEu, 0xFFFFFFFFu})
+    for (int round = 0; round < 2; ++round)  // the second round finds every factor replaced
+        for (uint32_t d : {1u, 2u, 3u, 7u, 10u, 641u, 65536u, 65537u, 1000003u, 0x7FFFFFFFu, 0x80000000u})
+            for (uint32_t x :
+                 {0u, 1u, d - 1, d, d + 1, 2 * d - 1, 0xFFFFFFFFu - d, 0xFFFFFFFEu, 0xFFFFFFFFu, uint32_t(values())})
                 ASSERT_EQ(remainder(x, d), x % d) << x << " mod " << d;
-            for (int i = 0; i < 20000; ++i) {
-                const uint32_t x = values();
-                ASSERT_EQ(remainder(x, d), x % d) << x << " mod " << d;
-            }
-        }
-    }
 }
 
 TEST(Architecture, GameCodeIncludesNoPlatformHeaders) {
@@ -256,10 +242,8 @@ TEST(Architecture, GameCodeIncludesNoPlatformHeaders) {
     EXPECT_GT(checked, 10);
 }
 
-std::string FieldOf(const std::string& bytes) {
-    std::FILE* file = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::rewind(file);
+std::string FieldOf(std::string bytes) {
+    std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
     std::string field = ReadSettingsField(file);
     std::fclose(file);
     return field;
@@ -285,14 +269,6 @@ protected:
         fs::remove(SETTINGS_FILE);
         return fake::WindowSizeRate();
     }
-    // What ReadSettings writes on standard error; the scale must stay alone.
-    static std::string ReadSettingsErrors() {
-        fake::Reset();
-        testing::internal::CaptureStderr();
-        ReadSettings();
-        EXPECT_TRUE(fake::CallsNamed("dxSetWindowSizeExtendRate").empty());
-        return testing::internal::GetCapturedStderr();
-    }
 
     const fs::path previous_ = fs::current_path();
     const fs::path dir_ = fs::temp_directory_path() / ("quarnel_settings_" + std::to_string(getpid()));
@@ -301,52 +277,31 @@ protected:
 TEST_F(Settings, RatesForFileContents) {
     // clang-format off
     const std::pair<std::string, double> cases[] = {
-        {"1.5", 1.5},          {"2.5", 2.0},        {"3", 2.0},          {"0.5", 0.5},
-        {"2", 2.0},            {"2.0000001", 2.0},  {"0.001", 0.001},    {"&H2", 2.0},
-        {"&h1", 1.0},          {"&O1", 1.0},        {"&o7", 2.0},        {"1,5", 1.0},
-        {"1.25 wide", 1.25},   {"+1.5", 1.5},       {".5", 0.5},         {"1.", 1.0},
-        {"1e2", 1.0},          {" \t 1.5\r\n2", 1.5}, {"1\t2", 1.0},     {"1.5\nmore\nlines", 1.5},
+        {"1.5", 1.5},        {"2.5", 2.0},          {"2.0000001", 2.0},    {"0.001", 0.001},   {"&h2", 2.0},
+        {"&o7", 2.0},        {"1.25 wide", 1.25},   {"+1.5", 1.5},         {".5", 0.5},        {"1e2", 1.0},
+        {" \t 1.5\r\n2", 1.5}, {"1.5\nmore\nlines", 1.5},
         // Left alone: the default rate 1 stays.
-        {"0", 1.0},            {"-1", 1.0},         {"word", 1.0},       {"", 1.0},
-        {"  \t ", 1.0},        {"\n1.5", 1.0},      {"\"1.5\"", 1.0},    {"&O8", 1.0},
-        {"&X1", 1.0},          {"\xEF\xBB\xBF" "1.5", 1.0}, {"\"1,5\"", 1.0}, {".", 1.0},
-        {"-", 1.0},            {"&", 1.0},
+        {"0", 1.0},          {"-1", 1.0},           {"word", 1.0},         {"", 1.0},          {"  \t ", 1.0},
+        {"\n1.5", 1.0},      {"\"1.5\"", 1.0},       {"&O8", 1.0},          {"&X1", 1.0},       {".", 1.0},
+        {"&", 1.0},          {"--2", 1.0},          {"\xEF\xBB\xBF" "1.5", 1.0},
     };
     // clang-format on
     for (const auto& [bytes, rate] : cases) EXPECT_DOUBLE_EQ(RateFor(bytes), rate) << "file: " << bytes;
 }
 
-// A missing file is normal and says nothing; one that is there but cannot be read (here a folder of
-// that name) is ignored with one line naming it.
-TEST_F(Settings, MissingFileIsSilentAndAnUnreadableOneIsReportedOnce) {
-    EXPECT_EQ(ReadSettingsErrors(), "");
-    fs::create_directory(SETTINGS_FILE);
-    const std::string err = ReadSettingsErrors();
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_NE(err.find(SETTINGS_FILE), std::string::npos) << err;
-}
-
-TEST_F(Settings, FieldEndingsAndHugeFields) {
+TEST_F(Settings, FieldEndingsHugeFieldsAndNumbers) {
     EXPECT_EQ(FieldOf("1.5,2"), "1.5");
-    EXPECT_EQ(FieldOf("\"1,5\",2"), "\"1,5\"");  // a quoted comma stays in the field
-    EXPECT_EQ(FieldOf("1\r2\r\n3"), "1\r2");     // a lone CR stays, CR LF ends
-    EXPECT_EQ(FieldOf(std::string("12\0"
-                                  "3",
-                                  4)),
-              "12");
+    EXPECT_EQ(FieldOf("\"1,5\",2"), "\"1,5\"");           // a quoted comma stays in the field
+    EXPECT_EQ(FieldOf("1\r2\r\n3"), "1\r2");              // a lone CR stays, CR LF ends
+    EXPECT_EQ(FieldOf(std::string("12\0003", 4)), "12");  // a NUL ends it
     EXPECT_EQ(FieldOf("  a b\tc\nd"), "a b\tc");
-    EXPECT_EQ(FieldOf(""), "");
-    EXPECT_EQ(ReadSettingsField(nullptr), "");
     const std::string huge(10'000'000, '7');
     EXPECT_EQ(FieldOf(huge).size(), SETTINGS_FIELD_LIMIT);
     EXPECT_DOUBLE_EQ(RateFor(huge), 2.0);
-}
-
-TEST(SettingsNumber, RadixSignAndTheFirstCharacterThatDoesNotFit) {
+    // The number: radix, sign, and up to the first character that does not fit.
     EXPECT_DOUBLE_EQ(SettingsNumber("&HfF"), 255.0);
     EXPECT_DOUBLE_EQ(SettingsNumber("&O17x"), 15.0);
     EXPECT_DOUBLE_EQ(SettingsNumber("-2.5"), -2.5);
-    EXPECT_DOUBLE_EQ(SettingsNumber("--2"), 0.0);
     EXPECT_DOUBLE_EQ(SettingsNumber("1.2.3"), 1.2);
     EXPECT_DOUBLE_EQ(SettingsNumber("\t 7"), 7.0);
 }

@@ -3,6 +3,7 @@
 // waits they are made of.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <map>
 
@@ -36,20 +37,17 @@ TEST(Movement, StepsTakeThirtyFramesAfterTheAcceptingOne) {
     p = Frames(p, map, 0, 15, steps);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1500);
     EXPECT_EQ(p.cellY, 1);  // the cell changes only at the end of the step
-    p = Frames(p, map, 0, 15, steps);
+    p = Frames(p, map, PAD_INPUT_UP, 15, steps);
     EXPECT_EQ(p.cellY, 2);
+    EXPECT_EQ(p.moveState, MOVE_IDLE);  // held through the last frame, the key is taken in the next
     EXPECT_EQ(steps, 1u);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 2000);
-    // Holding up walks a cell every 31 frames.
-    p = Frames(p, map, PAD_INPUT_UP, 31, steps);
-    EXPECT_EQ(p.cellY, 3);
-    EXPECT_EQ(steps, 2u);
     // A step back keeps the view.
     p = Frames(p, map, PAD_INPUT_DOWN, 31, steps);
-    EXPECT_EQ(p.cellY, 2);
-    EXPECT_EQ(steps, 3u);
+    EXPECT_EQ(p.cellY, 1);
+    EXPECT_EQ(steps, 2u);
     EXPECT_FLOAT_EQ(p.viewDirection.x, 1);
-    EXPECT_FLOAT_EQ(p.cameraPosition.x, 2000);
+    EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);
 }
 
 TEST(Movement, LaterTestsWinAndBlockedStepsDoNothing) {
@@ -61,53 +59,36 @@ TEST(Movement, LaterTestsWinAndBlockedStepsDoNothing) {
     Player p = Frames(Player{}, corridor, PAD_INPUT_UP | PAD_INPUT_DOWN, 31, steps);
     EXPECT_EQ(p.cellY, 2);
     EXPECT_EQ(steps, 1u);
-    // Up against a solid cell: nothing changes.
-    const MazeGrid closed = WallMapWithOpen({{2, 1}});
-    p = Frames(Player{}, closed, PAD_INPUT_UP, 5, steps);
-    EXPECT_EQ(p.moveState, MOVE_IDLE);
-    EXPECT_EQ(p.cellY, 1);
-    EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);
-    // Codes 3 and 5 are walkable, 2 is not.
-    MazeGrid codes = closed;
-    for (int16_t code : {MAP_SG, MAP_ETC, int16_t{2}}) {
+    // Codes 3 and 5 are walkable; 2 and 0 are not, and stepping against them does nothing.
+    MazeGrid codes = corridor;
+    for (int16_t code : {MAP_SG, MAP_ETC, int16_t{2}, MAP_SOLID}) {
         codes[2][2] = code;
-        EXPECT_EQ(Frames(Player{}, codes, PAD_INPUT_UP, 1, steps).moveState, code == 2 ? MOVE_IDLE : MOVE_STEP_FORWARD);
+        EXPECT_EQ(Frames(Player{}, codes, PAD_INPUT_UP, 1, steps).moveState, code % 2 ? MOVE_STEP_FORWARD : MOVE_IDLE);
     }
 }
 
-TEST(Movement, QuarterTurns) {
-    const MazeGrid map = WallMapWithOpen({{2, 1}});
+// A left turn, then a step after each quarter turn to the right, round a square of four cells:
+// facing 3 steps right on the map (x + 1), 0 down, 1 left and 2 up.
+TEST(Movement, QuarterTurnsAndTheWayEachFacingSteps) {
+    const MazeGrid map = WallMapWithOpen({{10, 10}, {11, 10}, {11, 11}, {10, 11}});
+    Player p;
+    p.cellX = p.cellY = 10;
     uint64_t steps = 0;
-    Player p = Frames(Player{}, map, PAD_INPUT_LEFT, 16, steps);  // halfway through a left turn
+    p = Frames(p, map, PAD_INPUT_LEFT, 16, steps);  // halfway through a left turn
     EXPECT_NEAR(p.viewDirection.x, 0.70710677f, 1e-6);
     EXPECT_NEAR(p.viewDirection.z, 0.70710677f, 1e-6);  // left of +X is +Z in this world
     p = Frames(p, map, 0, 15, steps);
     EXPECT_EQ(p.facing, 3);
     EXPECT_NEAR(p.viewDirection.z, 1.0f, 1e-6);
-    EXPECT_EQ(p.cellX, 2);
-    EXPECT_EQ(steps, 0u);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);  // turning never moves the eye
-    // Right turns go the other way round; four of them come back to facing 3.
-    p = Frames(p, map, PAD_INPUT_RIGHT, 31 * 4, steps);
-    EXPECT_EQ(p.facing, 3);
-    p = Frames(p, map, PAD_INPUT_RIGHT, 31, steps);
-    EXPECT_EQ(p.facing, 0);
-    EXPECT_NEAR(p.viewDirection.x, 1.0f, 1e-6);
-}
-
-TEST(Movement, FacingsStepAlongTheirDirections) {
-    // Facing f steps in map direction 3 - f: down, left, up, right.
-    const int dx[4] = {0, -1, 0, 1}, dy[4] = {1, 0, -1, 0};
-    for (int f = 0; f < 4; ++f) {
-        Player p;
-        p.cellX = p.cellY = 10;
-        p.facing = f;
-        const MazeGrid map = WallMapWithOpen({{10, 10}, {10 + dx[f], 10 + dy[f]}});
-        uint64_t steps = 0;
+    const MazeCell square[4] = {{11, 10}, {11, 11}, {10, 11}, {10, 10}};
+    for (int k = 0; k < 4; ++k) {
+        if (k > 0) p = Frames(p, map, PAD_INPUT_RIGHT, 31, steps);
         p = Frames(p, map, PAD_INPUT_UP, 31, steps);
-        EXPECT_EQ(p.cellX, 10 + dx[f]) << f;
-        EXPECT_EQ(p.cellY, 10 + dy[f]) << f;
+        EXPECT_EQ(std::make_pair(p.cellX, p.cellY), std::make_pair(square[k].x, square[k].y)) << k;
     }
+    EXPECT_EQ(steps, 4u);
+    EXPECT_NEAR(p.viewDirection.x, -1.0f, 1e-6);  // facing 2
 }
 
 TEST(Scene, CellPassModelsAndMasks) {
@@ -156,12 +137,19 @@ TEST(Scene, OneSolidSideDrawsThatSidesFrame) {
 
 TEST(Scene, LoadsTheThreeModelsUnderTheirCodes) {
     fake::Reset();
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(QUARNEL_SOURCE_DIR);  // where the models are
     const WallModels models = LoadWallModels();
-    std::vector<std::string> files;
-    for (const fake::Call& c : fake::CallsNamed("dxMV1LoadModel")) files.push_back(c.text);
-    EXPECT_EQ(files, (std::vector<std::string>{"res_3d/wall.mqo", "res_3d/wall_SG.mqo", "res_3d/wall_ETC.mqo"}));
-    EXPECT_EQ(models[MAP_PASSAGE].id, int(fake::CallsNamed("dxMV1LoadModel")[0].args[0]));
-    EXPECT_EQ(models[MAP_SOLID].id, -1);
+    std::filesystem::current_path(previous);
+    const auto loads = fake::CallsNamed("dxMV1LoadModel");
+    ASSERT_EQ(loads.size(), 3u);
+    const std::pair<int16_t, std::string> expected[] = {
+        {MAP_PASSAGE, "res_3d/wall.mqo"}, {MAP_SG, "res_3d/wall_SG.mqo"}, {MAP_ETC, "res_3d/wall_ETC.mqo"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(loads[i].text, expected[i].second);
+        EXPECT_EQ(models[expected[i].first].id, int(loads[i].args[0])) << loads[i].text;
+        EXPECT_GE(loads[i].args[0], 0) << loads[i].text;
+    }
 }
 
 class PlayLoop : public ::testing::Test {
@@ -181,20 +169,6 @@ protected:
     Game game;
 };
 
-TEST_F(PlayLoop, ReachingTheExitShowsTheResultWithoutFlippingTheLastFrame) {
-    fake::SetInputScriptText("1 up\n40 -\n1 return\n1 -\n1 return\n1 -\n1 return\n1 -");
-    game.report = true;
-    testing::internal::CaptureStdout();
-    PlayStage(game);
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(game.stepCounter, 1u);
-    EXPECT_EQ(game.elapsedMs, 31 * 1000 / 60);  // the clock read in the frame the exit was reached
-    // 30 play frames flipped, the 31st handed on unflipped; then the three pictures.
-    EXPECT_EQ(fake::FlipCount(), 30 + 3);
-    EXPECT_EQ(out,
-              "result stage=4 algorithm=1 route=2 turns=0 steps=1 time_ms=516 distance=50.0 time=50.0 total=100.0\n");
-}
-
 TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
     fake::SetInputScriptText("5 -\n1 escape\n10 -");
     PlayStage(game);
@@ -212,9 +186,10 @@ TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
     EXPECT_TRUE(fake::CallsNamed("dxMakeGraph").empty());
 }
 
-// A window closed during each result picture: the pictures left are shown once each, the stage
-// ends, and the next title quits at once, so the game ends with 0.
-TEST_F(PlayLoop, WindowClosedDuringEachResultPicture) {
+// The exit reached, the last play frame is handed on unflipped to the result pictures. A window
+// closed during each of them: the pictures left are shown once each, the stage ends, and the next
+// title quits at once, so the game ends with 0.
+TEST_F(PlayLoop, ReachingTheExitThenTheWindowClosedDuringEachResultPicture) {
     // The step takes 31 ticks; Return then leaves the goal picture and the route review in turn.
     const char* const closedDuring[] = {
         "1 up\n30 -\n2 -\n1 close",                                // the goal picture
@@ -233,7 +208,9 @@ TEST_F(PlayLoop, WindowClosedDuringEachResultPicture) {
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the play frames, then each result picture once
         EXPECT_LE(fake::Ticks(), 40u);         // no picture waited out its 5 seconds (300 ticks)
-        EXPECT_EQ(out.rfind("result stage=4 ", 0), 0u) << out;
+        EXPECT_EQ(out,
+                  "result stage=4 algorithm=1 route=2 turns=0 steps=1 time_ms=516 distance=50.0 time=50.0 "
+                  "total=100.0\n");  // the clock as read in the frame the exit was reached
         const uint64_t ticks = fake::Ticks();
         EXPECT_EQ(TitleScreen(game.title, game.random, 5, game.images), TITLE_QUIT);
         EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the title quits before it draws
@@ -269,21 +246,17 @@ TEST_F(PlayLoop, ResultPicturesInTurnAndTheRouteReview) {
 }
 
 TEST(Scores, CutNotRoundedAndCappedAndTheResultLine) {
-    const struct {
-        int64_t route;
-        int16_t turns;
-        uint64_t steps;
-        double ms, distance, time;
-    } cases[] = {
+    const double cases[][6] = {
+        // route, turns, steps, ms, distance, time
         {100, 20, 100, 60'000, 50.0, 50.0},             // on the route, exactly par time
         {100, 20, 200, 120'000, 25.0, 25.0},            // twice the steps and twice the time
         {100, 20, 90, 30'000, 50.0, 50.0},              // fewer steps than the route, faster than par
         {3339, 0, 5000, 3339 * 500 * 1.5, 33.3, 33.3},  // 33.39 is cut to 33.3
     };
-    for (const auto& c : cases) {
-        const Scores s = ComputeScores(c.route, c.turns, c.steps, c.ms);
-        EXPECT_DOUBLE_EQ(s.distance, c.distance) << c.route << " " << c.steps;
-        EXPECT_DOUBLE_EQ(s.time, c.time) << c.route << " " << c.ms;
+    for (const auto& [route, turns, steps, ms, distance, time] : cases) {
+        const Scores s = ComputeScores(int64_t(route), int16_t(turns), uint64_t(steps), ms);
+        EXPECT_DOUBLE_EQ(s.distance, distance) << route << " " << steps;
+        EXPECT_DOUBLE_EQ(s.time, time) << route << " " << ms;
     }
     // No steps or no time cannot happen in play, but give the cap instead of garbage.
     EXPECT_DOUBLE_EQ(ComputeScores(100, 0, 0, 0.0).total, 100.0);

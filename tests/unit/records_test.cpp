@@ -20,11 +20,7 @@ const std::string LINE_1 =
 const std::string LINE_2 =
     "algorithm=2 total=100.0 distance=50.0 time=50.0 time_ms=61000 steps=146 route=146 date=2025-06-02";
 
-std::string Read(const fs::path& path) {
-    std::stringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
+std::string Read(const fs::path& path) { return (std::stringstream() << std::ifstream(path).rdbuf()).str(); }
 
 Records Parsed(const std::string& text) {
     Records records;
