@@ -83,7 +83,5 @@ reseeded() {
 for _ in $(seq 50); do reseeded && break || sleep 0.2; done
 reseeded || fail "no re-seed mark after R was let go"
 
-tap Escape
-wait_exit_timed "$pid" 5
-expect_eq "$EXIT_RC" 0 "exit code after Escape"
+quit_with_escape "$pid"
 echo "ok"

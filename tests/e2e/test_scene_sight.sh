@@ -9,7 +9,7 @@ PROBE="$BUILD_DIR/tests/scene_probe"
 [[ -x "$PROBE" ]] || fail "no scene probe at $PROBE"
 start_display
 cd "$(play_folder)"
-"$PROBE" 6 60 "$WORK" >"$WORK/out" 2>"$WORK/err" || fail "$(cat "$WORK/out" "$WORK/err") $(ls "$WORK")"
+"$PROBE" 6 60 >"$WORK/out" 2>"$WORK/err" || fail "$(cat "$WORK/out" "$WORK/err")"
 read -r _ poses _ steps _ turns _ differing _ drawn _ walkable _ reduced _ part <"$WORK/out"
 expect_eq "$poses $differing" "360 0" "poses and poses differing"
 ((steps >= 100 && turns >= 100)) || fail "only $steps poses mid-step and $turns mid-turn"

@@ -6,7 +6,6 @@
 //   fov A                         dxSetupCamera_Perspective
 //   light X Y Z RANGE A0 A1 A2    dxChangeLightTypePoint
 //   direction X Y Z               dxSetLightDirection
-//   place H X Y Z                 dxMV1SetPosition
 //   draw H F                      dxMV1DrawFrame; prints "draw R" with its result
 //   box X1 Y1 X2 Y2 RRGGBB        dxDrawBox, filled
 //   trans RRGGBB                  dxSetTransColor
@@ -69,8 +68,6 @@ void Run(const std::string& command, std::istringstream& in) {
         dxChangeLightTypePoint(p, range, a0, a1, a2);
     } else if (command == "direction") {
         dxSetLightDirection(Vector(in));
-    } else if (command == "place" && in >> h) {
-        dxMV1SetPosition({h}, Vector(in));
     } else if (command == "draw" && in >> h >> f) {
         std::printf("draw %d\n", dxMV1DrawFrame({h}, f));
     } else if (command == "box" && in >> x1 >> y1 >> x2 >> y2 >> word) {

@@ -2,19 +2,15 @@
 // on the real renderer, at poses of a random walk through generated mazes: every seventh frame, so
 // that steps and turns are caught at many points of their way. Each pose is compared on the full
 // screen, reduced beside the map as play shows it, and as a part of the copy play makes.
-// Usage, from a folder with res_3d: scene_probe MAZES POSES_PER_MAZE [FOLDER]
+// Usage, from a folder with res_3d: scene_probe MAZES POSES_PER_MAZE
 // Prints "poses N mid_step S mid_turn T differing D cells_drawn C cells_walkable W reduced_worst R
 // part_differing P": R is the largest mean difference per channel (0 to 255) between a reduced view
 // and its full picture taken by the nearest pixel, P the poses whose copy drawn in part differs from
-// the full picture. A pose whose pictures differ is saved to FOLDER as pose<N>_seen.png and
-// pose<N>_all.png. Exits 1 on any.
-#include <SDL2/SDL_image.h>
-
+// the full picture. Exits 1 when the view from the cells in sight differs at any pose.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "frame/direction.h"
@@ -31,19 +27,10 @@ constexpr int POSE_EVERY = 7;
 struct Probe {
     WallModels models = LoadWallModels();
     GraphHandle work = dxMakeGraph(SCREEN_WIDTH, SCREEN_HEIGHT, 0);
-    std::string folder;
     int poses = 0, midStep = 0, midTurn = 0, differing = 0, partDiffering = 0;
     size_t drawn = 0, walkable = 0;
     double reducedWorst = 0;
 };
-
-void Save(const std::vector<uint8_t>& rgb, const std::string& file) {
-    auto* pixels = const_cast<uint8_t*>(rgb.data());
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(pixels, SCREEN_WIDTH, SCREEN_HEIGHT, 24, SCREEN_WIDTH * 3,
-                                                        SDL_PIXELFORMAT_RGB24);
-    if (s) IMG_SavePNG(s, file.c_str());
-    SDL_FreeSurface(s);
-}
 
 // The cells drawn on a cleared screen and copied as play copies them, which holds them: the screen
 // read at once (the held scene shown there), the play frame's reduction beside the map (the scene
@@ -102,11 +89,7 @@ void Compare(Probe& probe, const MazeGrid& wallMap, const Player& p) {
     probe.midTurn += p.moveState == MOVE_TURN_LEFT || p.moveState == MOVE_TURN_RIGHT;
     probe.reducedWorst = std::max(probe.reducedWorst, ReducedDifference(a));
     probe.partDiffering += !PartMatches(a);
-    if (a == b) return;
-    ++probe.differing;
-    const std::string name = probe.folder + "/pose" + std::to_string(probe.poses);
-    Save(a.full, name + "_seen.png");
-    Save(b.full, name + "_all.png");
+    probe.differing += a != b;
 }
 
 // Forward while the way is open, now and then a turn or a step back; a turn where it is closed.
@@ -138,7 +121,7 @@ void WalkMaze(Probe& probe, uint32_t seed, int poses) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: scene_probe MAZES POSES_PER_MAZE [FOLDER]\n");
+        std::fprintf(stderr, "usage: scene_probe MAZES POSES_PER_MAZE\n");
         return 2;
     }
     dxSetMainWindowText("QUARNEL scene probe");
@@ -147,7 +130,6 @@ int main(int argc, char** argv) {
     Probe probe;
     for (const int code : {MAP_PASSAGE, MAP_SG, MAP_ETC})
         if (probe.models[size_t(code)].id < 0) return 1;  // pictures without walls would compare equal
-    probe.folder = argc > 3 ? argv[3] : ".";
     for (int maze = 1; maze <= std::atoi(argv[1]); ++maze) WalkMaze(probe, uint32_t(maze), std::atoi(argv[2]));
     std::printf(
         "poses %d mid_step %d mid_turn %d differing %d cells_drawn %zu cells_walkable %zu reduced_worst %.2f "
