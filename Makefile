@@ -67,10 +67,10 @@ soak: deps-test
 	$(MAKE) build
 	BUILD=$(BUILD) bash bench/soak.sh $(SOAK_STAGES)
 
-# Measurements for the README's Performance section (not part of `test`).
+# Measurements for docs/performance.md (not part of `test`); BEFORE=FOLDER measures an earlier build too.
 bench: deps-test
 	$(MAKE) build
-	bash bench/run.sh
+	BEFORE="$(BEFORE)" bash bench/run.sh
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD) build-fuzz

@@ -14,7 +14,7 @@ cd "$(play_folder)"
 for folder in "${builds[@]}"; do
     for count in rasterised shaded; do
         printf '%s %s: ' "$folder" "$count"
-        FRAGMENT_PROBE=$count LD_PRELOAD="$probe" "$SOURCE/$folder/quarnel" --seed 1 --replay "$WORK/stages.txt" \
+        FRAGMENT_PROBE=$count LD_PRELOAD="$probe" "$(cd "$SOURCE" && realpath "$folder")/quarnel" --seed 1 --replay "$WORK/stages.txt" \
             2>&1 >/dev/null | grep '^scene_frames'
     done
 done
