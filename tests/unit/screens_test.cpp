@@ -91,6 +91,8 @@ TEST(TitleScreen, AlgorithmChoice) {
     EXPECT_EQ(RunTitle("1 up+down\n1 -\n1 return\n1 -").options.algorithmChoice, 1);
     // Holding up, pressing down, releasing down while up stays held: still 1.
     EXPECT_EQ(RunTitle("2 up\n2 up+down\n2 up\n1 up+return\n1 up").options.algorithmChoice, 1);
+    // Up let go while down is held, then pressed again: up chooses.
+    EXPECT_EQ(RunTitle("2 up\n2 up+down\n2 down\n2 down+up\n1 return\n1 -").options.algorithmChoice, 0);
     // Holding down, pressing and letting go of up: up chooses, down held on does not choose again.
     EXPECT_EQ(RunTitle("2 down\n2 down+up\n2 down\n1 down+return\n1 down").options.algorithmChoice, 0);
     // The same key pressed a second time chooses again.
