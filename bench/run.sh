@@ -11,7 +11,7 @@ builds=("$build")
 [[ -n "${BEFORE:-}" ]] && builds=("$BEFORE" "$build")
 echo "== maze generation and one play frame's logic (Google Benchmark, test backend)"
 "$build/quarnel-bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-echo "== pace on the title screen and in play"
+echo "== pace on the still title screen"
 bash bench/measure_pace.sh 5
 echo "== fragments of the 3-D pass per view pixel"
 bash bench/fragments.sh "${builds[@]}"
