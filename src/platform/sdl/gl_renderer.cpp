@@ -71,6 +71,8 @@ bool GlRenderer::Init(std::string& error) {
     glGenTextures(1, &colour_);
     glBindTexture(GL_TEXTURE_2D, colour_);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SCREEN_WIDTH, SCREEN_HEIGHT, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);  // read only by ShowScaledWhole
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glGenRenderbuffers(1, &depth_);
     glBindRenderbuffer(GL_RENDERBUFFER, depth_);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SCREEN_WIDTH, SCREEN_HEIGHT);
@@ -450,6 +452,25 @@ bool GlRenderer::PresentAgain(int drawableWidth, int drawableHeight) {
     return true;
 }
 
+// The screen drawn over the viewport as one quad read by the nearest pixel: the same pixels as a
+// nearest blit, which a software rasteriser does more slowly than this plain textured draw.
+void GlRenderer::ShowScaledWhole() {
+    constexpr uint32_t WHITE = 0xFFFFFFFF;
+    constexpr float W = SCREEN_WIDTH, H = SCREEN_HEIGHT;
+    const Vertex quad[6] = {{0, 0, 0, 1, WHITE}, {W, 0, 1, 1, WHITE}, {W, H, 1, 0, WHITE},
+                            {0, 0, 0, 1, WHITE}, {W, H, 1, 0, WHITE}, {0, H, 0, 0, WHITE}};
+    glUseProgram(program_);
+    glUniform1i(opaqueUniform_, 1);
+    glBindVertexArray(vao_);
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, colour_);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(sizeof quad), quad, GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+}
+
 void GlRenderer::Show(int drawableWidth, int drawableHeight) {
     const ScreenRect fit = FitPicture(drawableWidth, drawableHeight, SCREEN_WIDTH, SCREEN_HEIGHT);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -461,8 +482,13 @@ void GlRenderer::Show(int drawableWidth, int drawableHeight) {
         glClear(GL_COLOR_BUFFER_BIT);
     }
     const bool exact = fit.width % SCREEN_WIDTH == 0 && fit.height % SCREEN_HEIGHT == 0;
-    glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height, fit.x + fit.width,
-                      drawableHeight - fit.y, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    if (exact) {
+        glViewport(fit.x, drawableHeight - fit.y - fit.height, fit.width, fit.height);
+        ShowScaledWhole();
+    } else {
+        glBlitFramebuffer(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, fit.x, drawableHeight - fit.y - fit.height,
+                          fit.x + fit.width, drawableHeight - fit.y, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    }
     screenShown_ = true;
     shownWidth_ = drawableWidth;
     shownHeight_ = drawableHeight;

@@ -116,6 +116,7 @@ private:
     bool Records(GLuint texture) const;
     bool RepeatsShownFrame() const;
     void Show(int drawableWidth, int drawableHeight);
+    void ShowScaledWhole();
     void ShowHeldOnScreen();
     bool DrawHeldPicture(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
                          uint32_t rgb);
