@@ -6,7 +6,7 @@
 # && cmake --build build-before`), measured in the same run for the figures before.
 set -euo pipefail
 build=${BUILD:-build}
-export PROBES=$build  # this build's probes serve the build before too
+export PROBES=$(realpath "$build")  # this build's probes serve the build before too
 builds=("$build")
 [[ -n "${BEFORE:-}" ]] && builds=("$BEFORE" "$build")
 echo "== maze generation and one play frame's logic (Google Benchmark, test backend)"
