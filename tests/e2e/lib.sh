@@ -111,11 +111,11 @@ expect_pictures_from_elsewhere() {
 
 # Checks pixels: FILE X,Y=RRGGBB ...
 expect_pixels() {
-    local file=$1 spec point
+    local file=$1 expected point
     shift
-    for spec in "$@"; do
-        point=${spec%%=*}
-        expect_eq "$("$PNG_PROBE" "$file" "$point")" "${spec#*=}" "$(basename "$file") at $point"
+    for expected in "$@"; do
+        point=${expected%%=*}
+        expect_eq "$("$PNG_PROBE" "$file" "$point")" "${expected#*=}" "$(basename "$file") at $point"
     done
 }
 
