@@ -88,9 +88,9 @@ std::string UsageText() {
            "  --version      show the version\n"
            "controls:\n"
            "  title: Up/Down choose the algorithm, R re-seeds, Enter (or Z, Space, pad A) starts,\n"
-           "         Escape quits\n"
+           "         Escape (pad Back) quits\n"
            "  play:  arrows, W A S D, keypad or gamepad to walk and turn, E back to the title,\n"
-           "         Escape quits\n"
-           "  result: Enter moves on, and from the score panel returns to the title\n"
+           "         Escape (pad Back) quits\n"
+           "  result: Enter (pad A) moves on, and from the score panel returns to the title\n"
            "  any screen: Alt+Enter switches between the window and fullscreen\n";
 }

@@ -45,11 +45,13 @@ constexpr KeyInput KEYS[] = {
 };
 constexpr int KEY_COUNT = int(std::size(KEYS));
 
-// The pad's controls follow the keys in HeldInput's numbering.
-constexpr SDL_GameControllerButton PAD_BUTTONS[] = {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_DPAD_UP,
-                                                    SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_LEFT,
-                                                    SDL_CONTROLLER_BUTTON_DPAD_RIGHT};
-constexpr int PAD_BUTTON_BITS[] = {PAD_INPUT_1, PAD_INPUT_UP, PAD_INPUT_DOWN, PAD_INPUT_LEFT, PAD_INPUT_RIGHT};
+// The pad's controls follow the keys in HeldInput's numbering. The south button is also Return and
+// Back is Escape, so that every screen can be left with the pad alone.
+constexpr SDL_GameControllerButton PAD_BUTTONS[] = {SDL_CONTROLLER_BUTTON_A,          SDL_CONTROLLER_BUTTON_DPAD_UP,
+                                                    SDL_CONTROLLER_BUTTON_DPAD_DOWN,  SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+                                                    SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_BACK};
+constexpr int PAD_BUTTON_BITS[] = {PAD_INPUT_1, PAD_INPUT_UP, PAD_INPUT_DOWN, PAD_INPUT_LEFT, PAD_INPUT_RIGHT, 0};
+constexpr int PAD_BUTTON_KEYS[] = {KEY_INPUT_RETURN, 0, 0, 0, 0, KEY_INPUT_ESCAPE};
 constexpr int BUTTON_COUNT = int(std::size(PAD_BUTTONS));
 constexpr int STICK_BITS[] = {PAD_INPUT_UP, PAD_INPUT_DOWN, PAD_INPUT_LEFT, PAD_INPUT_RIGHT};
 constexpr int FIRST_BUTTON = KEY_COUNT;
@@ -185,7 +187,9 @@ int ReadPad(const Backend& b) {
 }
 
 bool KeyHeld(const Backend& b, int keyCode) {
-    for (int input = 0; input < KEY_COUNT; ++input)
-        if (KEYS[input].keyCode == keyCode && keyCode != 0 && b.input.Held(input)) return true;
+    for (int input = 0; input < FIRST_STICK; ++input) {
+        const int code = input < KEY_COUNT ? KEYS[input].keyCode : PAD_BUTTON_KEYS[input - FIRST_BUTTON];
+        if (code == keyCode && keyCode != 0 && b.input.Held(input)) return true;
+    }
     return false;
 }
