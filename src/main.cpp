@@ -36,6 +36,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options->records) return PrintRecords();
+    if (options->controls) {
+        std::fputs(dxDescribeControls().c_str(), stdout);
+        return 0;
+    }
     const bool started = options->replayFile   ? dxUseReplayScript(options->replayFile->c_str(), error)
                          : options->recordFile ? dxRecordInputScript(options->recordFile->c_str(), error)
                                                : true;

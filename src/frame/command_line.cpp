@@ -11,7 +11,7 @@ bool ParseSeed(const std::string& text, uint32_t& seed) {
 
 bool IsFlag(const std::string& name) {
     return name == "--help" || name == "-h" || name == "--version" || name == "--report" || name == "--frame-stats" ||
-           name == "--records";
+           name == "--records" || name == "--controls";
 }
 
 bool TakesFile(const std::string& name) { return name == "--replay" || name == "--record"; }
@@ -22,6 +22,7 @@ void SetFlag(CommandLine& options, const std::string& name) {
     if (name == "--report") options.report = true;
     if (name == "--frame-stats") options.frameStats = true;
     if (name == "--records") options.records = true;
+    if (name == "--controls") options.controls = true;
 }
 
 // Sets the option that takes a value; false with the reason in `error` when the value is bad.
@@ -76,12 +77,13 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 
 std::string UsageText() {
     return "usage: quarnel [--seed N] [--replay FILE | --record FILE] [--report] [--frame-stats] [--records]\n"
-           "               [--help] [--version]\n"
+           "               [--controls] [--help] [--version]\n"
            "  (an option's value may also follow it after '=', as in --seed=5)\n"
            "  --seed N       start the maze generator from seed N (0..4294967295, default 1)\n"
            "  --replay FILE  take all input from an input script, on its virtual clock\n"
            "  --record FILE  play, and write an input script that --replay plays back the same\n"
            "  --records      print the best stage of each algorithm and exit\n"
+           "  --controls     print the controls in force and the file they came from, and exit\n"
            "  --report       print a result line on standard output for every score panel\n"
            "  --frame-stats  at exit, print play frame times (p50, p99, max) and GL draws per frame\n"
            "  --help         show this text\n"

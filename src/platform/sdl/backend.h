@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/controls.h"
 #include "platform/common/handle_slots.h"
 #include "platform/common/held_input.h"
 #include "platform/common/input_script.h"
@@ -19,6 +20,15 @@
 struct Graph {
     int texture = -1;  // index into Backend::textures
     int x = 0, y = 0, width = 0, height = 0;
+};
+
+// A key (by scancode) or pad button the game reads, and what the game sees of it.
+struct BoundInput {
+    bool pad = false;
+    int code = 0;        // SDL_Scancode or SDL_GameControllerButton
+    int linuxCode = -1;  // a key's Linux key code, -1 where unknown
+    int padBits = 0;
+    std::vector<int> keyCodes;
 };
 
 struct Backend {
@@ -36,6 +46,7 @@ struct Backend {
     SDL_GLContext context = nullptr;
     SDL_GameController* pad = nullptr;  // the game controller read, see ChoosePad
     HeldInput input;                    // what the game reads of the keys and the pad
+    std::vector<BoundInput> bound;      // HeldInput's first inputs; the stick's four follow
     Sint16 stickX = 0, stickY = 0;      // the pad's left stick
     unsigned stickDirections = 0;       // and the directions it is pushed past the dead zone
     bool fullscreen = false;
@@ -57,7 +68,13 @@ bool StartText(std::string& error);
 void StopText();
 void EndTextFrame();  // at every flip: drops strings no longer drawn
 void ReleaseGraphs();
+// Reads the player's controls (bad lines said on stderr) unless a replay gives the input.
 void StartInput(Backend& backend);
+bool KnownControlName(const std::string& name);  // a scancode name, or "pad " and a button name
+// Each key or button named once, with the meanings of every action that names it.
+std::vector<BoundInput> BindControls(const Controls& controls);
+// The player's controls over the defaults; `source` says which file they came from.
+Controls LoadControls(std::string& source);
 // Alt with Return or keypad Enter: the fullscreen switch, never a Return for the game.
 bool IsAltEnter(const SDL_KeyboardEvent& key);
 // Key and pad events, and pads plugged in or pulled out; the view changes at the next Tick.
