@@ -6,6 +6,7 @@
 #include "frame/command_line.h"
 #include "frame/game.h"
 #include "frame/records.h"
+#include "frame/texts.h"
 #include "platform/dx.h"
 
 namespace {
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
                          : options->recordFile ? dxRecordInputScript(options->recordFile->c_str(), error)
                                                : true;
     if (!started) {
+        std::fprintf(stderr, "quarnel: %s\n", error.c_str());
+        return 2;
+    }
+    if (options->language && !UseLanguage(*options->language, error)) {
         std::fprintf(stderr, "quarnel: %s\n", error.c_str());
         return 2;
     }

@@ -15,6 +15,7 @@ bool IsFlag(const std::string& name) {
 }
 
 bool TakesFile(const std::string& name) { return name == "--replay" || name == "--record"; }
+bool TakesValue(const std::string& name) { return name == "--seed" || name == "--lang" || TakesFile(name); }
 
 void SetFlag(CommandLine& options, const std::string& name) {
     if (name == "--help" || name == "-h") options.help = true;
@@ -32,6 +33,11 @@ bool SetValue(CommandLine& options, const std::string& name, const std::optional
         if (value && ParseSeed(*value, options.seed)) return true;
         error = "--seed needs a number from 0 to 4294967295";
         return false;
+    }
+    if (name == "--lang") {
+        if (value && !value->empty()) options.language = *value;
+        error = "--lang needs a language, such as en";
+        return value && !value->empty();
     }
     if (value && !value->empty()) {
         (name == "--replay" ? options.replayFile : options.recordFile) = *value;
@@ -61,7 +67,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             error = option.name + " takes no value";
             return std::nullopt;
         }
-        if (option.name != "--seed" && !TakesFile(option.name)) {
+        if (!TakesValue(option.name)) {
             error = "unknown option '" + args[i] + "'";
             return std::nullopt;
         }
@@ -76,12 +82,13 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 }
 
 std::string UsageText() {
-    return "usage: quarnel [--seed N] [--replay FILE | --record FILE] [--report] [--frame-stats] [--records]\n"
-           "               [--controls] [--help] [--version]\n"
+    return "usage: quarnel [--seed N] [--replay FILE | --record FILE] [--lang LANG] [--report] [--frame-stats]\n"
+           "               [--records] [--controls] [--help] [--version]\n"
            "  (an option's value may also follow it after '=', as in --seed=5)\n"
            "  --seed N       start the maze generator from seed N (0..4294967295, default 1)\n"
            "  --replay FILE  take all input from an input script, on its virtual clock\n"
            "  --record FILE  play, and write an input script that --replay plays back the same\n"
+           "  --lang LANG    draw the screen texts in another language: en (English)\n"
            "  --records      print the best stage of each algorithm and exit\n"
            "  --controls     print the controls in force and the file they came from, and exit\n"
            "  --report       print a result line on standard output for every score panel\n"

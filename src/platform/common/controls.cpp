@@ -37,8 +37,8 @@ bool ParseKeys(std::string_view list, const std::function<bool(const std::string
 }
 
 // Applies one line; false with the reason when it cannot be used.
-bool ReadLine(std::string_view line, const std::string& origin,
-              const std::function<bool(const std::string&)>& known, Controls& controls, std::string& reason) {
+bool ReadLine(std::string_view line, const std::string& origin, const std::function<bool(const std::string&)>& known,
+              Controls& controls, std::string& reason) {
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
         reason = "expected ACTION = KEY, KEY, ...";
@@ -100,8 +100,7 @@ std::string ControlsText(const Controls& controls) {
     for (int action = 0; action < ACTION_COUNT; ++action) {
         text += ACTION_NAMES[action];
         text += " =";
-        for (size_t i = 0; i < controls[action].keys.size(); ++i)
-            text += (i ? ", " : " ") + controls[action].keys[i];
+        for (size_t i = 0; i < controls[action].keys.size(); ++i) text += (i ? ", " : " ") + controls[action].keys[i];
         text += "  # " + controls[action].origin + "\n";
     }
     return text;

@@ -10,8 +10,17 @@
 #include <string_view>
 #include <vector>
 
-enum ControlAction { ACTION_UP, ACTION_DOWN, ACTION_LEFT, ACTION_RIGHT, ACTION_START, ACTION_RESEED, ACTION_GIVEUP,
-                     ACTION_QUIT, ACTION_COUNT };
+enum ControlAction {
+    ACTION_UP,
+    ACTION_DOWN,
+    ACTION_LEFT,
+    ACTION_RIGHT,
+    ACTION_START,
+    ACTION_RESEED,
+    ACTION_GIVEUP,
+    ACTION_QUIT,
+    ACTION_COUNT
+};
 
 inline constexpr const char* ACTION_NAMES[ACTION_COUNT] = {"up",    "down",   "left",   "right",
                                                            "start", "reseed", "giveup", "quit"};
