@@ -12,16 +12,20 @@
 
 namespace {
 
+std::string CatalogueBytes(const std::string& language) {
+    std::ifstream file(QUARNEL_BUILD_DIR "/locale/" + language + ".mo", std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
 // Each catalogue has every text the title (re-seeded) and the result screen draw; in English no
 // drawn text is left in Japanese, and none is wider than the Japanese it is drawn in place of.
 TEST(Texts, EveryDrawnTextInEachCatalogueAndNoWiderThanItsSource) {
     static Game game;
     for (const std::string language : {"ja", "en"}) {
         Catalogue catalogue;
-        std::ifstream file(QUARNEL_BUILD_DIR "/locale/" + language + ".mo", std::ios::binary);
-        std::stringstream bytes;
-        bytes << file.rdbuf();
-        ASSERT_TRUE(catalogue.Parse(bytes.str())) << language;
+        ASSERT_TRUE(catalogue.Parse(CatalogueBytes(language))) << language;
         UseCatalogue(&catalogue);
         fake::Reset();
         fake::SetInputScriptText("1 r\n2 -\n1 return\n1 -");
@@ -35,7 +39,18 @@ TEST(Texts, EveryDrawnTextInEachCatalogueAndNoWiderThanItsSource) {
                 << c.text;
         for (const auto& [source, text] : catalogue.Entries()) EXPECT_LE(TextWidth(text), TextWidth(source)) << text;
     }
+}
+
+// A damaged catalogue is refused, and a translation that would print other values is left out.
+TEST(Texts, DamagedCatalogueRefusedAndMismatchedFormatLeftOut) {
+    std::string bytes = CatalogueBytes("en");
     EXPECT_FALSE(Catalogue().Parse("not a catalogue at all"));
+    EXPECT_FALSE(Catalogue().Parse(bytes.substr(0, bytes.size() - 8)));
+    bytes.replace(bytes.find("Distance % 6.1f"), 15, "Distance % 6.1s");
+    Catalogue catalogue;
+    ASSERT_TRUE(catalogue.Parse(bytes));
+    EXPECT_STREQ(catalogue.Translate("距離得点 % 6.1f"), "距離得点 % 6.1f");
+    EXPECT_STREQ(catalogue.Translate("済"), "OK");
 }
 
 }  // namespace
