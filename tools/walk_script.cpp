@@ -3,8 +3,8 @@
 #include <array>
 #include <queue>
 
-#include "frame/direction.h"
-#include "frame/random.h"
+#include "core/direction.h"
+#include "core/random.h"
 #include "maze/generate.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/images.h"
-#include "frame/random.h"
+#include "core/images.h"
+#include "core/random.h"
 #include "frame/records.h"
 #include "maze/maze_grid.h"
 #include "play/scene.h"

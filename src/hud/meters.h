@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "frame/images.h"
+#include "core/images.h"
 
 struct MeterValues {
     int32_t moveState = 0;

@@ -1,7 +1,7 @@
 #include "hud/mini_map.h"
 
+#include "core/colour.h"
 #include "platform/dx.h"
-#include "title/colour.h"
 
 namespace {
 

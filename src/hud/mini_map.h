@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 #include "maze/maze_grid.h"
 #include "platform/dx.h"
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/colour.h"
 #include "maze/maze_picture.h"
 #include "platform/dx.h"
-#include "title/colour.h"
 
 namespace {
 

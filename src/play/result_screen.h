@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "frame/images.h"
+#include "core/images.h"
 #include "maze/maze_grid.h"
 
 struct Scores {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 
 namespace {
 

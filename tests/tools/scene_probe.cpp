@@ -13,7 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 #include "maze/generate.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"

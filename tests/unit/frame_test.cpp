@@ -10,9 +10,9 @@
 #include <regex>
 #include <sstream>
 
+#include "core/random.h"
 #include "frame/command_line.h"
 #include "frame/game.h"
-#include "frame/random.h"
 #include "frame/settings.h"
 #include "platform/common/input_script.h"
 #include "platform/common/remainder.h"

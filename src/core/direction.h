@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "frame/tables.h"
+#include "core/tables.h"
 
 enum class Direction : uint8_t { Right = DIR_RIGHT, Up = DIR_UP, Left = DIR_LEFT, Down = DIR_DOWN };
 
