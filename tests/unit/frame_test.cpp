@@ -64,7 +64,7 @@ InputScript Parse(const std::string& text, bool isFile = false) {
 
 TEST(InputScript, ParsesHoldsShotsAndStartValues) {
     const InputScript script = Parse(
-        "# a comment\n\n10 -\nshot title.png   # trailing comment\n  3 up+z  \r\n0 escape\n"
+        "# a comment\n\n10\t-\nshot title.png   # trailing comment\n  3 up+z  \r\n0 escape\n"
         "2 return+escape+e+r+close+down+left+right\nshot end.png\nseed 7\nrand 9\nbest - 97.3\nclock 500");
     std::vector<std::pair<uint64_t, uint32_t>> holds;  // a zero-tick line holds nothing
     for (const ScriptHold& hold : script.holds) holds.push_back({hold.ticks, hold.keys});
@@ -83,7 +83,7 @@ TEST(InputScript, MalformedLinesNameTheLine) {
                             "shot",         "shot a.jpg", "shot .png x", "99999999999999999999 -",
                             "2000000000 -", "clock",      "clock x",     "clock 4294967296",
                             "seed -1",      "rand 1 2",   "best 98.1",   "best 98 -",
-                            "best 98.12 -", "best x -",   "bestx 1"})
+                            "best 98.12 -", "best x -",   "bestx 1",     "best 1000.0 -"})
         EXPECT_FALSE(ParseInputScript(bad, script, error)) << bad;
 }
 
