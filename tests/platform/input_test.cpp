@@ -96,6 +96,12 @@ TEST_F(Held, OnlyReleasesRightBeforeTheFocusLossAreTheWindowSystems) {
     input_.FocusLost();
     EXPECT_EQ(Tick(), "0010");  // the tap is still seen once
     EXPECT_EQ(Tick(), "0000");
+    input_.FocusGained();
+    Tap(R);  // ...or ticks between them
+    EXPECT_EQ(Tick(), "0001");
+    EXPECT_EQ(Tick(), "0000");
+    input_.FocusLost();
+    EXPECT_EQ(Tick(), "0000");
 }
 
 TEST_F(Held, PadPulledOutWhileHeldIsNoRelease) {
