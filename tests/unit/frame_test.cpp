@@ -175,11 +175,11 @@ TEST_F(StageLoop, StartUpOrderAndQuitAtFirstTitle) {
     }
     EXPECT_EQ(calls, (std::vector<std::string>{
                          "dxSetMainWindowText QUARNEL", "dxSetWindowIconID 102", "dxChangeWindowMode 1",
-                         "dxSetGraphMode 800 400 16 60", "dxOpenWindow", "dxSetTransColor 0 255 0",
-                         "dxLoadDivGraph res/Player.png 4 4 1 10 10", "dxLoadDivGraph res/d_meter.png 12 12 1 50 60",
-                         "dxLoadDivGraph res/counter.png 10 10 1 20 48", "dxLoadGraph res/d_meter_panel.png",
-                         "dxLoadGraph res/title_maze.png", "dxLoadGraph res/goal.png", "dxLoadGraph res/start.png",
-                         "dxCloseWindow"}));
+                         "dxSetGraphMode 800 400 16 60", "dxSetActOnRelease 16 28 19", "dxOpenWindow",
+                         "dxSetTransColor 0 255 0", "dxLoadDivGraph res/Player.png 4 4 1 10 10",
+                         "dxLoadDivGraph res/d_meter.png 12 12 1 50 60", "dxLoadDivGraph res/counter.png 10 10 1 20 48",
+                         "dxLoadGraph res/d_meter_panel.png", "dxLoadGraph res/title_maze.png",
+                         "dxLoadGraph res/goal.png", "dxLoadGraph res/start.png", "dxCloseWindow"}));
 }
 
 TEST_F(StageLoop, FailedStartReturnsMinusOneAndLoadsNothing) {
