@@ -72,6 +72,8 @@ int RunGame(Game& game) {
     StartRun(game);
     dxChangeWindowMode(1);
     dxSetGraphMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, 60);
+    // The title starts a stage on the release of button 1 or Return and re-seeds on that of R.
+    dxSetActOnRelease(PAD_INPUT_1, {KEY_INPUT_RETURN, KEY_INPUT_R});
     if (dxOpenWindow() < 0) return -1;
     dxSetTransColor(0, 255, 0);
     LoadImages(game.images);

@@ -176,14 +176,15 @@ TEST_F(StageLoop, StartUpOrderAndQuitAtFirstTitle) {
         for (size_t i = 0; !std::regex_match(c.name, handleMade) && i < c.args.size(); ++i) call << ' ' << c.args[i];
         calls.push_back(call.str());
     }
-    EXPECT_EQ(calls, (std::vector<std::string>{
-                         "dxSetMainWindowText QUARNEL", "dxSetWindowIconID 102", "dxChangeWindowMode 1",
-                         "dxSetGraphMode 800 400 16 60", "dxOpenWindow", "dxSetTransColor 0 255 0",
-                         "dxLoadDivGraph res/Player.png 4 4 1 10 10", "dxLoadDivGraph res/d_meter.png 12 12 1 50 60",
-                         "dxLoadDivGraph res/counter.png 10 10 1 20 48", "dxLoadGraph res/d_meter_panel.png",
-                         "dxLoadGraph res/title_maze.png", "dxLoadGraph res/goal.png", "dxLoadGraph res/start.png",
-                         "dxMV1LoadModel res_3d/wall.mqo", "dxMV1LoadModel res_3d/wall_SG.mqo",
-                         "dxMV1LoadModel res_3d/wall_ETC.mqo", "dxMakeGraph", "dxCloseWindow"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{
+                  "dxSetMainWindowText QUARNEL", "dxSetWindowIconID 102", "dxChangeWindowMode 1",
+                  "dxSetGraphMode 800 400 16 60", "dxSetActOnRelease 16 28 19", "dxOpenWindow",
+                  "dxSetTransColor 0 255 0", "dxLoadDivGraph res/Player.png 4 4 1 10 10",
+                  "dxLoadDivGraph res/d_meter.png 12 12 1 50 60", "dxLoadDivGraph res/counter.png 10 10 1 20 48",
+                  "dxLoadGraph res/d_meter_panel.png", "dxLoadGraph res/title_maze.png", "dxLoadGraph res/goal.png",
+                  "dxLoadGraph res/start.png", "dxMV1LoadModel res_3d/wall.mqo", "dxMV1LoadModel res_3d/wall_SG.mqo",
+                  "dxMV1LoadModel res_3d/wall_ETC.mqo", "dxMakeGraph", "dxCloseWindow"}));
 }
 
 TEST_F(StageLoop, FailedStartReturnsMinusOneAndLoadsNothing) {

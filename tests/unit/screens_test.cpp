@@ -72,7 +72,7 @@ TEST(TitleScreen, StartAndQuitPaths) {
     const std::tuple<const char*, uint8_t, uint64_t, bool, int> runs[] = {
         // script, result, ticks, the start picture shown, flips
         {"100 return\n1 -\n50 -", TITLE_START, 101, true, 101},      // held for many frames, then let go
-        {"40 z\n1 -\n50 -", TITLE_START, 42, true, 42},              // the pad is read before its frame's tick
+        {"40 z\n1 -\n1 escape", TITLE_START, 41, true, 41},          // the pad and the keys read one tick
         {"3 return\n1 -\n5 -", TITLE_START, 4, true, 4},             // held on entry counts as pressed
         {"1 -\n1 escape+return", TITLE_QUIT, 2, false, 1},           // Escape and Return going down together
         {"1 -\n3 return\n1 return+escape", TITLE_QUIT, 5, true, 5},  // Escape while Return is held
@@ -89,8 +89,8 @@ TEST(TitleScreen, StartAndQuitPaths) {
 }
 
 TEST(TitleScreen, AlgorithmChoice) {
-    // Up and down pressed in the same frame: down wins.
-    EXPECT_EQ(RunTitle("1 up+down\n1 -\n1 return\n1 -").options.algorithmChoice, 1);
+    // Up and down pressed in the same frame: down wins, even in the frame before Return is let go.
+    EXPECT_EQ(RunTitle("1 return\n1 up+down+return\n1 -").options.algorithmChoice, 1);
     // Holding up, pressing down, releasing down while up stays held: still 1.
     EXPECT_EQ(RunTitle("2 up\n2 up+down\n2 up\n1 up+return\n1 up").options.algorithmChoice, 1);
     // Up let go while down is held, then pressed again: up chooses.
