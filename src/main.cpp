@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "frame/command_line.h"
 #include "frame/game.h"
 #include "frame/records.h"
-#include "frame/texts.h"
 #include "platform/dx.h"
 
 namespace {

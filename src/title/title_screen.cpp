@@ -1,8 +1,8 @@
 #include "title/title_screen.h"
 
-#include "frame/texts.h"
+#include "core/colour.h"
+#include "core/texts.h"
 #include "platform/dx.h"
-#include "title/colour.h"
 
 namespace {
 

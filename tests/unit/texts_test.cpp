@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/texts.h"
 #include "frame/game.h"
-#include "frame/texts.h"
 #include "platform/fake/fake_dx.h"
 #include "play/result_screen.h"
 #include "title/title_screen.h"
@@ -31,7 +31,7 @@ TEST(Texts, EveryDrawnTextInEachCatalogueAndNoWiderThanItsSource) {
         fake::SetInputScriptText("1 r\n2 -\n1 return\n1 -");
         TitleScreen(game.title, game.random, 1, game.images);
         fake::SetInputScriptText("1 escape");
-        ResultScreen(game.maze, {1, 0, 1, 1'000, false}, GraphHandle{}, game.images);
+        ResultScreen(game.maze, {1, 0, 1, 1'000, false}, Scores{}, GraphHandle{}, game.images);
         UseCatalogue(nullptr);
         EXPECT_EQ(catalogue.Missing(), std::vector<std::string>{}) << language;
         for (const fake::Call& c : fake::Calls())

@@ -12,6 +12,7 @@
 #include "platform/common/controls.h"
 #include "platform/common/handle_slots.h"
 #include "platform/common/held_input.h"
+#include "platform/common/input_pass.h"
 #include "platform/common/input_script.h"
 #include "platform/common/script_recorder.h"
 #include "platform/sdl/gl_renderer.h"
@@ -47,6 +48,7 @@ struct Backend {
     SDL_GameController* pad = nullptr;  // the game controller read, see ChoosePad
     HeldInput input;                    // what the game reads of the keys and the pad
     std::vector<BoundInput> bound;      // HeldInput's first inputs; the stick's four follow
+    bool inputStarted = false;          // `bound` read from the controls
     Sint16 stickX = 0, stickY = 0;      // the pad's left stick
     unsigned stickDirections = 0;       // and the directions it is pushed past the dead zone
     bool fullscreen = false;
@@ -58,7 +60,7 @@ struct Backend {
     bool hasTransColour = false;
     bool closed = false;
     bool sceneDrawn = false;  // the frame under way has drawn models
-    bool flippedSinceMessage = true;
+    InputPass pass;           // when the input below moves on
 };
 
 Backend& TheBackend();
@@ -68,8 +70,10 @@ bool StartText(std::string& error);
 void StopText();
 void EndTextFrame();  // at every flip: drops strings no longer drawn
 void ReleaseGraphs();
-// Reads the player's controls (bad lines said on stderr) unless a replay gives the input.
+// Reads the player's controls (bad lines said on stderr) unless a replay gives the input; once.
 void StartInput(Backend& backend);
+// The inputs behind these joypad bits and key codes are acted on when let go (see dxSetActOnRelease).
+void SetActOnRelease(Backend& backend, int padBits, const std::vector<int>& keyCodes);
 bool KnownControlName(const std::string& name);  // a scancode name, or "pad " and a button name
 // Each key or button named once, with the meanings of every action that names it.
 std::vector<BoundInput> BindControls(const Controls& controls);

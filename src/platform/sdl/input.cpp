@@ -30,12 +30,6 @@ bool HasKeyCode(const Backend& b, int input, int keyCode) {
     return std::find(codes.begin(), codes.end(), keyCode) != codes.end();
 }
 
-// The title starts a stage when button 1 or Return is let go and re-seeds when R is.
-bool GameActsOnRelease(const Backend& b, int input) {
-    return (PadBitOf(b, input) & PAD_INPUT_1) || HasKeyCode(b, input, KEY_INPUT_RETURN) ||
-           HasKeyCode(b, input, KEY_INPUT_R);
-}
-
 int BoundInputOf(const Backend& b, bool pad, int code) {
     for (int i = 0; i < FirstStick(b); ++i)
         if (b.bound[i].pad == pad && b.bound[i].code == code) return i;
@@ -92,14 +86,28 @@ bool IsAltEnter(const SDL_KeyboardEvent& key) {
 }
 
 void StartInput(Backend& b) {
+    if (b.inputStarted) return;
+    b.inputStarted = true;
     std::string source;
     b.bound = BindControls(b.replay ? DefaultControls() : LoadControls(source));
     if (int(b.bound.size()) > MAX_BOUND) {
         std::fprintf(stderr, "quarnel: only the first %d keys and buttons of the controls are read\n", MAX_BOUND);
         b.bound.resize(MAX_BOUND);
     }
-    for (int input = 0; input < InputCount(b); ++input)
-        if (GameActsOnRelease(b, input)) b.input.ActsOnRelease(input);
+}
+
+void SetActOnRelease(Backend& b, int padBits, const std::vector<int>& keyCodes) {
+    StartInput(b);
+    for (int input = 0; input < InputCount(b); ++input) {
+        bool acts = PadBitOf(b, input) & padBits;
+        for (int keyCode : keyCodes) acts = acts || HasKeyCode(b, input, keyCode);
+        if (acts) b.input.ActsOnRelease(input);
+    }
+}
+
+int dxSetActOnRelease(int padBits, const std::vector<int>& keyCodes) {
+    SetActOnRelease(TheBackend(), padBits, keyCodes);
+    return 0;
 }
 
 void HandleInputEvent(Backend& b, const SDL_Event& event) {

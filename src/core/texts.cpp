@@ -1,4 +1,4 @@
-#include "frame/texts.h"
+#include "core/texts.h"
 
 #include <cstdint>
 #include <cstring>
