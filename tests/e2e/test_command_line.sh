@@ -35,6 +35,21 @@ done
 [[ "$err" == *missing.txt* ]] || fail "the message does not name the missing script: $err"
 run --replay=bad.txt
 [[ "$err" == *"line 2"* ]] || fail "the message does not name the bad line: $err"
+# Files that cannot be scripts are refused with the reason in bounded memory and time, and a
+# recording that cannot be written says why.
+truncate -s 200M long.txt
+while IFS='|' read -r args reason; do
+    rc=0
+    # shellcheck disable=SC2086
+    (ulimit -v 1000000 && timeout 60 "$GAME" $args) >"$WORK/out" 2>"$WORK/err" || rc=$?
+    [[ $rc == 2 && "$(cat "$WORK/err")" == *"$reason"* ]] || fail "'$args': exit code $rc, $(cat "$WORK/err")"
+done <<TABLE
+--replay $WORK|it is a folder
+--replay /dev/zero|longer than 8192 characters
+--replay long.txt|longer than 16 MiB
+--record /dev/full|No space left on device
+TABLE
+rm long.txt
 
 # The seed shows in the first play frame's map; --seed=5 and --seed 5 start the same maze.
 start_display
