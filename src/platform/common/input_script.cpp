@@ -169,13 +169,13 @@ public:
         return true;
     }
 
+    const std::string& Error() const { return error_; }
+
+private:
     bool Fail(int lineNumber, const std::string& problem) {
         error_ = "line " + std::to_string(lineNumber) + ": " + problem;
         return false;
     }
-    const std::string& Error() const { return error_; }
-
-private:
     static std::string TooLong() { return "longer than " + std::to_string(MAX_LINE) + " characters"; }
 
     bool Line(std::string_view line) {
