@@ -9,6 +9,11 @@ ROOT=()
 for tool in lintian appstreamcli dpkg-shlibdeps man; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/install-deps.sh test)"
 done
+# The system has one package database: another run of this test, from any checkout, goes first, and
+# apt waits for the database as long as another user holds it.
+exec 9>"${TMPDIR:-/tmp}/quarnel-package-test.lock"
+flock 9
+APT=("${ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -qq)
 # Whether dpkg knows the package in any state but purged.
 package_known() {
     local state
@@ -71,11 +76,11 @@ present_files() {
 in_the_way=$(present_files)
 [[ -z "$in_the_way" ]] || fail "files of an earlier installation are in the way: $in_the_way"
 purge() {
-    "${ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq quarnel >"$WORK/purge.log" 2>&1
+    "${APT[@]}" remove --purge quarnel >"$WORK/purge.log" 2>&1
 }
 trap 'purge || true; cleanup' EXIT
-"${ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$DEB" \
-    >"$WORK/install.log" 2>&1 || fail "apt-get install failed: $(cat "$WORK/install.log")"
+"${APT[@]}" install --no-install-recommends "$DEB" >"$WORK/install.log" 2>&1 ||
+    fail "apt-get install failed: $(cat "$WORK/install.log")"
 while read -r file; do
     [[ -f "$file" ]] || fail "installed package lacks $file"
 done <"$WORK/files"
