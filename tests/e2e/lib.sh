@@ -40,7 +40,7 @@ await() {
 alive_and() {
     "${@:2}" && return 0
     kill -0 "$1" 2>/dev/null || fail "process $1 ended: $(cat "$WORK"/*.log "$WORK"/stderr 2>/dev/null)"
-    return 1
+    false
 }
 
 # Starts Xvfb on a display it picks itself and exports DISPLAY. Xvfb writes the number once it
@@ -76,18 +76,14 @@ wait_for_window() {
 }
 window_named() {
     WINDOW_ID=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    AWAITED="the game said: $(cat "$WORK"/stderr 2>/dev/null)"
-    [[ -n "$WINDOW_ID" ]]
+    AWAITED="the game said: $(cat "$WORK"/stderr 2>/dev/null)" && [[ -n "$WINDOW_ID" ]]
 }
 
 window_size() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
 
 # Waits until the window has the size WxH; fails naming the last one seen.
 expect_size() { await "$3: expected $2" window_sized "$1" "$2"; }
-window_sized() {
-    AWAITED="got $(window_size "$1" 2>/dev/null)"
-    [[ "$AWAITED" == "got $2" ]]
-}
+window_sized() { AWAITED="got $(window_size "$1" 2>/dev/null)" && [[ "$AWAITED" == "got $2" ]]; }
 
 # Taps Escape, which the game sees even while it still loads, and expects it to end with 0. Call it
 # outside $(...): only the shell that started the game can collect its exit code.
@@ -140,8 +136,6 @@ pixels_are() {
         [[ "$got" == "${expected#*=}" ]] || { AWAITED="at $point: expected '${expected#*=}', got '$got'" && return 1; }
     done
 }
-# Waits until the window $window shows these pixels: WHAT X,Y=RRGGBB ...
-expect_window_pixels() { await "$1" grabbed pixels_are "$WORK/grab.png" "${@:2}"; }
 
 count_colour() { "$PNG_PROBE" "$1" count "$2"; }  # pixels of colour RRGGBB in a PNG picture
 # Window actions as a window manager or a user would do them.
@@ -153,10 +147,7 @@ tap() { xdotool keydown "$1" keyup "$1"; }
 grabbed() { x_window grab "$window" "$WORK/grab.png" 2>/dev/null && "$@"; }
 # Waits until the rectangle (default: all of it) of the window $window shows $WORK/REFERENCE.png.
 expect_picture() { await "$2" grabbed shows "$1" "${3:-0,0,800,400}"; }
-shows() {
-    AWAITED="$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/$1.png" "$2") pixels differ from the replay"
-    [[ "$AWAITED" == "0 pixels"* ]]
-}
+shows() { AWAITED="$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/$1.png" "$2") pixels differ" && [[ $AWAITED == 0\ * ]]; }
 
 # The ticks (passes of a screen loop) the game has played so far, from the recording it writes
 # with --record "$WORK/run.txt".
@@ -168,11 +159,7 @@ played() { (($(ticks_played) >= $1)); }
 # before them, the next one has not.
 keys() { xdotool "$@" && wait_for_tick $(($(ticks_played) + 2)); }
 
-# Waits for PID to end; sets EXIT_RC. Call it outside $(...) and <(...): only the shell that
-# started the game can collect its exit code.
-wait_exit() {
-    await "the game did not end" ended "$1"
-    EXIT_RC=0
-    wait "$1" || EXIT_RC=$?
-}
+# Waits for PID to end and sets EXIT_RC; call it outside $(...): only the shell that started the
+# game can collect its exit code.
+wait_exit() { await "the game did not end" ended "$1" && EXIT_RC=0 && { wait "$1" || EXIT_RC=$?; }; }
 ended() { ! kill -0 "$1" 2>/dev/null; }

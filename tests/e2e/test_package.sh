@@ -9,8 +9,7 @@ ROOT=()
 for tool in lintian appstreamcli dpkg-shlibdeps man; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/install-deps.sh test)"
 done
-# The system has one package database: another run of this test, from any checkout, goes first, and
-# apt waits for the database as long as another user holds it.
+# One package database: a run of this test from another checkout goes first; apt waits for others.
 exec 9>"${TMPDIR:-/tmp}/quarnel-package-test.lock"
 flock 9
 APT=("${ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -qq)

@@ -15,12 +15,10 @@ echo "$OLD_RECORD" >"$RECORDS"
 "$BUILD_DIR/quarnel-maze" --seed $SEED --script 1 | awk '/^31 / { print $2 }' >"$WORK/moves.txt"
 
 # The first tick after tick AFTER in which the game saw KEY, once there is one.
-tick_seeing() {
-    await "the game never saw $1" alive_and "$pid" seen "$@"
-    echo "$TICK"
-}
+tick_seeing() { await "the game never saw $1" alive_and "$pid" seen "$@" && echo "$TICK"; }
 seen() {
-    TICK=$(awk -v key="$1" -v after="$2" '/^[0-9]+ / { if (t >= after && $2 == key) { print t + 1; exit } t += $1 }' "$WORK/run.txt")
+    TICK=$(awk -v key="$1" -v after="$2" '/^[0-9]+ / { if (t >= after && $2 == key) { print t + 1; exit } t += $1 }' \
+        "$WORK/run.txt")
     [[ -n "$TICK" ]]
 }
 

@@ -1,10 +1,9 @@
 # The 3-D view drawn from the cells in sight equals, pixel for pixel, the view drawn from every
-# walkable cell: at 180 poses of walks through six mazes of both algorithms, on the full screen and
-# reduced as play shows it, and at every frame of a step forward, a step back and a quarter turn each
-# way in every facing in two mazes, where mid-step the eye stands on the side between two cells. And
-# it draws a small part of the cells. The reduced view, drawn straight at its size, differs from the
-# full picture taken by the nearest pixel only as sampling at each pixel's own centre does (edges
-# move by under a pixel, textures are read a little aside): at most 4 of 255 per channel on average.
+# walkable cell, drawing a small part of them: at 180 poses of walks through six mazes of both
+# algorithms, full and reduced as play shows it, and at every frame of a step each way and a quarter
+# turn each way in every facing, where mid-step the eye stands on the side between two cells. The
+# reduced view differs from the full picture taken by the nearest pixel only as sampling at each
+# pixel's own centre does: at most 4 of 255 per channel on average.
 source "$(dirname "$0")/lib.sh"
 PROBE="$BUILD_DIR/tests/scene_probe"
 [[ -x "$PROBE" ]] || fail "no scene probe at $PROBE"

@@ -7,11 +7,7 @@ source "$(dirname "$0")/lib.sh"
 start_display
 cd "$(play_folder)"
 
-# The title drawn, or play under way: the dark grey around the 3-D view.
 title_shown() { (($(count_colour "$WORK/grab.png" FFFFFF) > 300)); }
-play_shown() { pixels_are "$WORK/grab.png" 5,5=333333; }
-# The 3-D view no longer as it was when play began.
-walking() { [[ "$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/play_start.png" 16,16,512,256)" != 0 ]]; }
 
 # Starts the game on real keys, recording, and waits for its title; optionally starts a stage and
 # walks. A script's background job starts with SIGINT ignored, unlike a game run from a terminal,
@@ -25,10 +21,8 @@ start_game() {
     await "the title" grabbed title_shown
     if [[ "$1" == play ]]; then
         xdotool key Return
-        await "play" grabbed play_shown
-        cp "$WORK/grab.png" "$WORK/play_start.png"
-        xdotool keydown Up  # held: walking on when the end comes
-        await "a step" grabbed walking
+        await "play" grabbed pixels_are "$WORK/grab.png" 5,5=333333  # the dark grey around the 3-D view
+        keys keydown Up  # held: walking on when the end comes
     fi
 }
 

@@ -116,16 +116,14 @@ void Move(Probe& probe, const MazeGrid& wallMap, Player& p, int input, bool seen
 // The first cell open on both sides along the axis of `facing`.
 Player StandingInCorridor(const MazeGrid& wallMap, int32_t facing) {
     const Direction d = FacingDirection(facing);
-    Player p;
     for (int x = 1; x < MAZE_WIDTH - 1; ++x)
         for (int y = 1; y < MAZE_HEIGHT - 1; ++y)
             if ((wallMap[size_t(x)][size_t(y)] & wallMap[size_t(x + StepX(d))][size_t(y + StepY(d))] &
-                 wallMap[size_t(x - StepX(d))][size_t(y - StepY(d))] & 1) != 0) {
-                p.cellX = x, p.cellY = y;
-                p.cameraPosition = {float(y * 1000), 500.0f, float(x * 1000)};
-                p.cameraTarget = {p.cameraPosition.x + 1.0f, 500.0f, p.cameraPosition.z};
-                return p;
-            }
+                 wallMap[size_t(x - StepX(d))][size_t(y - StepY(d))] & 1) != 0)
+                return {.cellX = x,
+                        .cellY = y,
+                        .cameraPosition = {float(y * 1000), 500.0f, float(x * 1000)},
+                        .cameraTarget = {float(y * 1000) + 1.0f, 500.0f, float(x * 1000)}};
     std::abort();
 }
 
