@@ -13,7 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 #include "maze/generate.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
@@ -113,15 +113,13 @@ void Move(Probe& probe, const MazeGrid& wallMap, Player& p, int input, bool seen
     }
 }
 
-// The first cell open on both sides along the axis of `facing`.
-Player StandingInCorridor(const MazeGrid& wallMap, int32_t facing) {
-    const Direction d = FacingDirection(facing);
+// The first cell open on both sides along `facing`, standing there as a stage starts.
+Player StandingInCorridor(const MazeGrid& wallMap, Direction facing) {
     for (int x = 1; x < MAZE_WIDTH - 1; ++x)
         for (int y = 1; y < MAZE_HEIGHT - 1; ++y)
-            if ((wallMap[size_t(x)][size_t(y)] & wallMap[size_t(x + StepX(d))][size_t(y + StepY(d))] &
-                 wallMap[size_t(x - StepX(d))][size_t(y - StepY(d))] & 1) != 0)
-                return {.cellX = x,
-                        .cellY = y,
+            if (const Cell c{x, y}; IsWalkable(wallMap, c) && IsWalkable(wallMap, Neighbour(c, facing)) &&
+                                    IsWalkable(wallMap, Neighbour(c, Opposite(facing))))
+                return {.cell = c,
                         .cameraPosition = {float(y * 1000), 500.0f, float(x * 1000)},
                         .cameraTarget = {float(y * 1000) + 1.0f, 500.0f, float(x * 1000)}};
     std::abort();
@@ -134,7 +132,7 @@ void SweepMoves(Probe& probe, uint32_t seed) {
     Random random{seed};
     GenerateMaze(maze, random, uint8_t(seed % 2));
     const MazeGrid& wallMap = maze.wallMap;
-    for (int32_t facing = 0; facing < 4; ++facing) {
+    for (const Direction facing : ALL_DIRECTIONS) {
         Player p = StandingInCorridor(wallMap, facing);
         while (p.facing != facing) Move(probe, wallMap, p, PAD_INPUT_RIGHT, false);
         for (const int there : {PAD_INPUT_UP, PAD_INPUT_DOWN}) {
@@ -147,8 +145,7 @@ void SweepMoves(Probe& probe, uint32_t seed) {
 
 // Forward while the way is open, now and then a turn or a step back; a turn where it is closed.
 int NextInput(std::mt19937& choice, const MazeGrid& wallMap, const Player& p) {
-    const Direction ahead = FacingDirection(p.facing);
-    const bool open = (wallMap[size_t(p.cellX + StepX(ahead))][size_t(p.cellY + StepY(ahead))] & 1) != 0;
+    const bool open = IsWalkable(wallMap, Neighbour(p.cell, p.facing));
     const int roll = int(choice() % 20);
     if (open && roll < 14) return PAD_INPUT_UP;
     return roll % 3 == 0 ? PAD_INPUT_LEFT : roll % 3 == 1 ? PAD_INPUT_RIGHT : PAD_INPUT_DOWN;

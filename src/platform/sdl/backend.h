@@ -11,6 +11,7 @@
 
 #include "platform/common/handle_slots.h"
 #include "platform/common/held_input.h"
+#include "platform/common/input_pass.h"
 #include "platform/common/input_script.h"
 #include "platform/common/script_recorder.h"
 #include "platform/sdl/gl_renderer.h"
@@ -47,7 +48,7 @@ struct Backend {
     bool hasTransColour = false;
     bool closed = false;
     bool sceneDrawn = false;  // the frame under way has drawn models
-    bool flippedSinceMessage = true;
+    InputPass pass;           // when the input below moves on
 };
 
 Backend& TheBackend();
@@ -57,7 +58,8 @@ bool StartText(std::string& error);
 void StopText();
 void EndTextFrame();  // at every flip: drops strings no longer drawn
 void ReleaseGraphs();
-void StartInput(Backend& backend);
+// The inputs behind these joypad bits and key codes are acted on when let go (see dxSetActOnRelease).
+void SetActOnRelease(Backend& backend, int padBits, const std::vector<int>& keyCodes);
 // Alt with Return or keypad Enter: the fullscreen switch, never a Return for the game.
 bool IsAltEnter(const SDL_KeyboardEvent& key);
 // Key and pad events, and pads plugged in or pulled out; the view changes at the next Tick.
