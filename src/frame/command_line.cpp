@@ -89,8 +89,9 @@ std::string UsageText() {
            "controls:\n"
            "  title: Up/Down choose the algorithm, R re-seeds, Enter (or Z, Space, pad A) starts,\n"
            "         Escape quits\n"
-           "  play:  arrows, W A S D, keypad or gamepad to walk and turn, E back to the title,\n"
-           "         Escape quits\n"
+           "  play:  arrows, W A S D, keypad or gamepad to walk and turn (31 frames each; keys pressed\n"
+           "         meanwhile are not taken), E or Escape back to the title (Escape still held there\n"
+           "         quits)\n"
            "  result: Enter moves on, and from the score panel returns to the title\n"
            "  any screen: Alt+Enter switches between the window and fullscreen\n";
 }
