@@ -9,7 +9,7 @@ SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_afte
 FUZZ_SECONDS ?= 60
 SOAK_STAGES ?= 200
 
-.PHONY: all build run test format format-check sanitize fuzz soak bench deps deps-test deps-fuzz deps-package package clean
+.PHONY: all build run test test-under-load format format-check sanitize fuzz soak bench deps deps-test deps-fuzz deps-package package clean
 
 all: build
 
@@ -37,6 +37,11 @@ test: deps-test format-check
 	$(MAKE) package
 	cd $(BUILD) && ctest --output-on-failure -j2
 	$(MAKE) sanitize
+
+# The end-to-end tests three times over with two processes spinning on every core (not part of `test`).
+test-under-load: deps-test
+	$(MAKE) build
+	BUILD=$(BUILD) bash scripts/under-load.sh 3
 
 # The C++ style lives in .clang-format: `make format` applies it, and `make test` fails where a file
 # does not follow it.

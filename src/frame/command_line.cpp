@@ -98,8 +98,9 @@ std::string UsageText() {
            "controls:\n"
            "  title: Up/Down choose the algorithm, R re-seeds, Enter (or Z, Space, pad A) starts,\n"
            "         Escape (pad Back) quits\n"
-           "  play:  arrows, W A S D, keypad or gamepad to walk and turn, E back to the title,\n"
-           "         Escape (pad Back) quits\n"
+           "  play:  arrows, W A S D, keypad or gamepad to walk and turn (31 frames each; keys pressed\n"
+           "         meanwhile are not taken), E or Escape (pad Back) back to the title (Escape still held there\n"
+           "         quits)\n"
            "  result: Enter (pad A) moves on, and from the score panel returns to the title\n"
            "  any screen: Alt+Enter switches between the window and fullscreen\n";
 }

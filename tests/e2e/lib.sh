@@ -23,6 +23,27 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2 && exit 1; }
 
+# Every wait is for a state (a window, a picture, a tick, a line, an exit), never for a time:
+# PATIENCE only bounds how long a broken game is waited for, however busy the machine is.
+PATIENCE=${QUARNEL_TEST_PATIENCE:-120}
+# await WHAT CHECK...: runs CHECK until it succeeds; fails with WHAT and the AWAITED it last left.
+await() {
+    local what=$1 deadline=$((SECONDS + PATIENCE))
+    shift
+    AWAITED=
+    until "$@"; do
+        ((SECONDS < deadline)) || fail "$what${AWAITED:+: $AWAITED}"
+        sleep 0.05
+    done
+}
+
+# alive_and PID CHECK...: CHECK, failing at once with what was logged when PID has ended.
+alive_and() {
+    "${@:2}" && return 0
+    kill -0 "$1" 2>/dev/null || fail "process $1 ended: $(cat "$WORK"/*.log "$WORK"/stderr 2>/dev/null)"
+    false
+}
+
 # Starts Xvfb on a display it picks itself and exports DISPLAY. Xvfb writes the number once it
 # accepts clients, so two tests starting at once never share a server.
 start_display() {
@@ -30,11 +51,7 @@ start_display() {
     # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
     Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
-    for _ in $(seq 100); do
-        [[ -s "$WORK/display" ]] && break
-        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-        sleep 0.1
-    done
+    await "Xvfb did not start" alive_and "$XVFB_PID" test -s "$WORK/display"
     export DISPLAY=":$(head -n 1 "$WORK/display")"
     xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 }
@@ -44,13 +61,9 @@ start_window_manager() {
     command -v openbox >/dev/null || fail "openbox is not installed"
     openbox --sm-disable >"$WORK/wm.log" 2>&1 &
     WM_PID=$!
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-        kill -0 "$WM_PID" 2>/dev/null || fail "openbox did not start: $(cat "$WORK/wm.log")"
-        sleep 0.1
-    done
-    fail "openbox did not start: $(cat "$WORK/wm.log")"
+    await "openbox did not start" alive_and "$WM_PID" root_names _NET_SUPPORTING_WM_CHECK
 }
+root_names() { xprop -root "$1" 2>/dev/null | grep -q "window id"; }
 
 # A working folder as a player has it: the game's pictures and models beside the settings file.
 play_folder() {
@@ -59,22 +72,25 @@ play_folder() {
 
 # Waits until a window with this exact name is mapped; prints its id.
 wait_for_window() {
-    local id
-    for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-        [[ -n "$id" ]] && echo "$id" && return 0
-        sleep 0.1
-    done
-    fail "no window named $1 appeared; the game said: $(cat "$WORK"/stderr 2>/dev/null)"
+    await "no window named $1 appeared" window_named "$1"
+    echo "$WINDOW_ID"
+}
+window_named() {
+    WINDOW_ID=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+    AWAITED="the game said: $(cat "$WORK"/stderr 2>/dev/null)" && [[ -n "$WINDOW_ID" ]]
 }
 
 window_size() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+
+# Waits until the window has the size WxH; fails naming the last one seen.
+expect_size() { await "$3: expected $2" window_sized "$1" "$2"; }
+window_sized() { AWAITED="got $(window_size "$1" 2>/dev/null)" && [[ "$AWAITED" == "got $2" ]]; }
 
 # Taps Escape, which the game sees even while it still loads, and expects it to end with 0. Call it
 # outside $(...): only the shell that started the game can collect its exit code.
 quit_with_escape() {
     xdotool key Escape
-    wait_exit_timed "$1" 5
+    wait_exit "$1"
     expect_eq "$EXIT_RC" 0 "exit code after Escape"
 }
 
@@ -83,7 +99,7 @@ expect_window_then_escape() {
     "$1" 2>"$WORK/stderr" &
     local pid=$! window
     window=$(wait_for_window QUARNEL)
-    expect_eq "$(window_size "$window")" "$2" "$3"
+    expect_size "$window" "$2" "$3"
     xdotool windowfocus --sync "$window"
     quit_with_escape "$pid"
 }
@@ -111,12 +127,14 @@ expect_pictures_from_elsewhere() {
 }
 
 # Checks pixels: FILE X,Y=RRGGBB ...
-expect_pixels() {
-    local file=$1 expected point
+expect_pixels() { pixels_are "$@" || fail "$(basename "$1") $AWAITED"; }
+pixels_are() {
+    local file=$1 expected point got
     shift
     for expected in "$@"; do
         point=${expected%%=*}
-        expect_eq "$("$PNG_PROBE" "$file" "$point")" "${expected#*=}" "$(basename "$file") at $point"
+        got=$("$PNG_PROBE" "$file" "$point")
+        [[ "$got" == "${expected#*=}" ]] || { AWAITED="at $point: expected '${expected#*=}', got '$got'" && return 1; }
     done
 }
 
@@ -126,31 +144,23 @@ x_window() { "$BUILD_DIR/tests/x_window" "$@"; }
 # Pressed and let go in one go, well within a frame.
 tap() { xdotool keydown "$1" keyup "$1"; }
 
-# Grabs the window $window until the rectangle (default: all of it) shows the picture $WORK/REFERENCE.png.
-expect_picture() {
-    local reference=$1 what=$2 rect=${3:-0,0,800,400} differing
-    for _ in $(seq 50); do
-        x_window grab "$window" "$WORK/grab.png"
-        differing=$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/$reference.png" "$rect")
-        [[ "$differing" == 0 ]] && return 0
-        sleep 0.2
-    done
-    fail "$what: $differing pixels differ from the replay"
-}
+# grabbed CHECK...: grabs the window $window as $WORK/grab.png, then runs CHECK.
+grabbed() { x_window grab "$window" "$WORK/grab.png" 2>/dev/null && "$@"; }
+# Waits until the rectangle (default: all of it) of the window $window shows $WORK/REFERENCE.png.
+expect_picture() { await "$2" grabbed shows "$1" "${3:-0,0,800,400}"; }
+shows() { AWAITED="$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/$1.png" "$2") pixels differ" && [[ $AWAITED == 0\ * ]]; }
 
-# Waits up to SECONDS for PID to end; sets EXIT_RC and EXIT_MS (counted from the call). Call it
-# outside $(...) and <(...): only the shell that started the game can collect its exit code.
-wait_exit_timed() {
-    local pid=$1 seconds=$2 start
-    start=$(date +%s%N)
-    while kill -0 "$pid" 2>/dev/null; do
-        if (($(date +%s%N) - start > seconds * 1000000000)); then
-            kill -9 "$pid" 2>/dev/null || true
-            fail "the game did not end within $seconds s"
-        fi
-        sleep 0.02
-    done
-    EXIT_MS=$((($(date +%s%N) - start) / 1000000))
-    EXIT_RC=0
-    wait "$pid" || EXIT_RC=$?
-}
+# The ticks (passes of a screen loop) the game has played so far, from the recording it writes
+# with --record "$WORK/run.txt".
+ticks_played() { awk '/^[0-9]+ / { t += $1 } END { print t + 0 }' "$WORK/run.txt" 2>/dev/null || echo 0; }
+# Waits until the game $pid has played TICKS ticks; fails at once if it ends.
+wait_for_tick() { await "tick $1 never came" alive_and "$pid" played "$1"; }
+played() { (($(ticks_played) >= $1)); }
+# xdotool ARGS, then waits until the game has seen them: a tick under way may have read its input
+# before them, the next one has not.
+keys() { xdotool "$@" && wait_for_tick $(($(ticks_played) + 2)); }
+
+# Waits for PID to end and sets EXIT_RC; call it outside $(...): only the shell that started the
+# game can collect its exit code.
+wait_exit() { await "the game did not end" ended "$1" && EXIT_RC=0 && { wait "$1" || EXIT_RC=$?; }; }
+ended() { ! kill -0 "$1" 2>/dev/null; }

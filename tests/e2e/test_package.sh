@@ -9,13 +9,16 @@ ROOT=()
 for tool in lintian appstreamcli dpkg-shlibdeps man; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/install-deps.sh test)"
 done
+# One package database: a run of this test from another checkout goes first, or is waited for below.
+exec 9>"${TMPDIR:-/tmp}/quarnel-package-test.lock"
+flock 9
+APT=("${ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -qq)
 # Whether dpkg knows the package in any state but purged.
 package_known() {
     local state
     state=$(dpkg-query -W -f='${db:Status-Status}' quarnel 2>/dev/null || true)
     [[ -n "$state" && "$state" != not-installed ]]
 }
-! package_known || fail "a quarnel package is installed already; remove it with apt-get remove --purge quarnel"
 
 rm -f "$BUILD_DIR"/quarnel_*.deb
 make -C "$SOURCE" package BUILD="$BUILD_DIR" >"$WORK/package.log" 2>&1 ||
@@ -68,14 +71,14 @@ present_files() {
     printf '%s\n' "$DATA" /usr/share/doc/quarnel | cat "$WORK/files" - |
         while read -r file; do [[ ! -e "$file" ]] || echo "$file"; done
 }
-in_the_way=$(present_files)
-[[ -z "$in_the_way" ]] || fail "files of an earlier installation are in the way: $in_the_way"
+in_the_way() { AWAITED=$(present_files) && [[ -n "$AWAITED" ]] || package_known; }
+await "a quarnel package or its files are in the way (apt-get remove --purge quarnel)" eval '! in_the_way'
 purge() {
-    "${ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq quarnel >"$WORK/purge.log" 2>&1
+    "${APT[@]}" remove --purge quarnel >"$WORK/purge.log" 2>&1
 }
 trap 'purge || true; cleanup' EXIT
-"${ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$DEB" \
-    >"$WORK/install.log" 2>&1 || fail "apt-get install failed: $(cat "$WORK/install.log")"
+"${APT[@]}" install --no-install-recommends "$DEB" >"$WORK/install.log" 2>&1 ||
+    fail "apt-get install failed: $(cat "$WORK/install.log")"
 while read -r file; do
     [[ -f "$file" ]] || fail "installed package lacks $file"
 done <"$WORK/files"

@@ -14,22 +14,12 @@ echo "$OLD_RECORD" >"$RECORDS"
 # The moves of the walk along the measured route: up, left or right.
 "$BUILD_DIR/quarnel-maze" --seed $SEED --script 1 | awk '/^31 / { print $2 }' >"$WORK/moves.txt"
 
-# The recording is written as play goes: its hold lines count the ticks the game has played.
-ticks_played() { awk '/^[0-9]+ / { t += $1 } END { print t + 0 }' "$WORK/run.txt"; }
-wait_for_tick() {
-    until (($(ticks_played) >= $1)); do
-        kill -0 "$pid" 2>/dev/null || fail "the game ended early: $(cat "$WORK/stderr")"
-        sleep 0.01
-    done
-}
 # The first tick after tick AFTER in which the game saw KEY, once there is one.
-tick_seeing() {
-    local tick=
-    until [[ -n "$tick" ]]; do
-        sleep 0.01
-        tick=$(awk -v key="$1" -v after="$2" '/^[0-9]+ / { if (t >= after && $2 == key) { print t + 1; exit } t += $1 }' "$WORK/run.txt")
-    done
-    echo "$tick"
+tick_seeing() { await "the game never saw $1" alive_and "$pid" seen "$@" && echo "$TICK"; }
+seen() {
+    TICK=$(awk -v key="$1" -v after="$2" '/^[0-9]+ / { if (t >= after && $2 == key) { print t + 1; exit } t += $1 }' \
+        "$WORK/run.txt")
+    [[ -n "$TICK" ]]
 }
 
 # Taps each move's key once the move before has ended, timed on the game's ticks: a tap counts for
@@ -58,12 +48,8 @@ for picture in goal review; do  # Return leaves the goal picture, then the route
     xdotool key Return
     wait_for_tick $(($(ticks_played) + 5))
 done
-for _ in $(seq 100); do
-    [[ -s "$WORK/live.txt" ]] && break
-    sleep 0.1
-done
-[[ -s "$WORK/live.txt" ]] || fail "no result line: the walk did not reach the exit"
-sleep 0.5
+await "no result line: the walk did not reach the exit" alive_and "$pid" test -s "$WORK/live.txt"
+wait_for_tick $(($(ticks_played) + 5))  # the score panel shown
 x_window grab "$window" "$WORK/live_score.png"
 xdotool key Return
 wait_for_tick $(($(ticks_played) + 30))

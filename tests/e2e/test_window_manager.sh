@@ -8,48 +8,33 @@ start_display
 start_window_manager  # fullscreen is granted by the window manager; a bare Xvfb has none
 SCREEN=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 
-# Waits until the window has a size; fails naming the last one seen.
-expect_size() {
-    local size
-    for _ in $(seq 50); do
-        size=$(window_size "$1")
-        [[ "$size" == "$2" ]] && return 0
-        sleep 0.1
-    done
-    fail "$3: expected $2, got $size"
-}
-
 cd "$(play_folder)"
 printf '10 -\nshot %s/title_1.png\n1 down\n2 -\nshot %s/title_2.png\n1 escape\n' "$WORK" "$WORK" >"$WORK/moves.txt"
 "$GAME" --replay "$WORK/moves.txt" 2>"$WORK/stderr" || fail "the replay failed: $(cat "$WORK/stderr")"
-LD_PRELOAD="$(realpath "$BUILD_DIR/libswap_probe.so")" "$GAME" 2>"$WORK/stderr" &
+LD_PRELOAD="$(realpath "$BUILD_DIR/libswap_probe.so")" "$GAME" --record "$WORK/run.txt" 2>"$WORK/stderr" &
 pid=$!
 window=$(wait_for_window QUARNEL)
 expect_size "$window" 800x400 "window size at start"
 xdotool windowfocus --sync "$window"
 expect_picture title_1 "the title"
-sleep 1  # sixty frames that show nothing new
+wait_for_tick $(($(ticks_played) + 60))  # sixty frames that show nothing new
 x_window cover "$window"
 expect_picture title_1 "the title uncovered"
 
 # Return held and let go before Alt: on the title a counted Return would start the stage.
-xdotool keydown alt keydown Return
-sleep 0.3
-xdotool keyup Return keyup alt
+keys keydown alt keydown Return
+keys keyup Return keyup alt
 expect_size "$window" "$SCREEN" "size after Alt+Enter"
 # 1920 x 1200 holds the picture smoothly scaled to 1920 x 960 between bars of 120 rows.
-x_window grab "$window" "$WORK/full.png"
-expect_pixels "$WORK/full.png" 5,5=000000 960,119=000000 960,1080=000000 1914,1194=000000
-[[ "$("$PNG_PROBE" "$WORK/full.png" 480,360)" != 000000 ]] || fail "no title picture in fullscreen"
+await "the title in fullscreen" grabbed pixels_are "$WORK/grab.png" \
+    5,5=000000 960,119=000000 960,1080=000000 1914,1194=000000
+[[ "$("$PNG_PROBE" "$WORK/grab.png" 480,360)" != 000000 ]] || fail "no title picture in fullscreen"
 
 # Alt let go first, Return still held: still not a Return for the game.
-xdotool keydown alt keydown Return
-sleep 0.2
-xdotool keyup alt
-sleep 0.3
-xdotool keyup Return
+keys keydown alt keydown Return
+keys keyup alt
+keys keyup Return
 expect_size "$window" 800x400 "size after leaving fullscreen"
-sleep 0.3
 expect_picture title_1 "the first title after two Alt+Enter"
 tap Down
 expect_picture title_2 "the title after Down"

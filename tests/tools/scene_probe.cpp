@@ -1,12 +1,12 @@
 // The 3-D view drawn from the cells the eye can see against the view drawn from every walkable cell,
-// on the real renderer, at poses of a random walk through generated mazes: every seventh frame, so
-// that steps and turns are caught at many points of their way. Each pose is compared on the full
-// screen, reduced beside the map as play shows it, and as a part of the copy play makes.
-// Usage, from a folder with res_3d: scene_probe MAZES POSES_PER_MAZE
-// Prints "poses N mid_step S mid_turn T differing D cells_drawn C cells_walkable W reduced_worst R
-// part_differing P": R is the largest mean difference per channel (0 to 255) between a reduced view
-// and its full picture taken by the nearest pixel, P the poses whose copy drawn in part differs from
-// the full picture. Exits 1 when the view from the cells in sight differs at any pose.
+// on the real renderer, at poses of a random walk through generated mazes (every seventh frame),
+// each compared on the full screen, reduced beside the map as play shows it, and as a part of the
+// copy play makes; then on the screen alone at every frame of the moves SweepMoves makes.
+// Usage, from a folder with res_3d: scene_probe MAZES POSES_PER_MAZE SWEPT_MAZES
+// Prints "poses N differing D cells_drawn C cells_walkable W reduced_worst R part_differing P" (C, W,
+// R and P of the walk): R is the largest mean difference per channel (0 to 255) between a reduced
+// view and its full picture taken by the nearest pixel, P the poses whose copy drawn in part differs
+// from the full picture. Exits 1 when the view from the cells in sight differs at any pose.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +27,7 @@ constexpr int POSE_EVERY = 7;
 struct Probe {
     WallModels models = LoadWallModels();
     GraphHandle work = dxMakeGraph(SCREEN_WIDTH, SCREEN_HEIGHT, 0);
-    int poses = 0, midStep = 0, midTurn = 0, differing = 0, partDiffering = 0;
+    int poses = 0, differing = 0, partDiffering = 0;
     size_t drawn = 0, walkable = 0;
     double reducedWorst = 0;
 };
@@ -40,11 +40,15 @@ struct Pictures {
     bool operator==(const Pictures&) const = default;
 };
 
-Pictures Draw(Probe& probe, const MazeGrid& wallMap, const Player& p, const CellSet& cells) {
-    Pictures pictures;
+void DrawView(const Probe& probe, const MazeGrid& wallMap, const Player& p, const CellSet& cells) {
     dxClearDrawScreen();
     SetUpView(p.cameraPosition, p.cameraTarget, p.viewDirection);
     DrawCells(probe.models, wallMap, cells);
+}
+
+Pictures Draw(Probe& probe, const MazeGrid& wallMap, const Player& p, const CellSet& cells) {
+    Pictures pictures;
+    DrawView(probe, wallMap, p, cells);
     dxGetDrawScreenGraph(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, probe.work, 1);
     pictures.full = TheBackend().renderer.ReadScreen();
     dxDrawBox(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0x333333, 1);
@@ -85,11 +89,58 @@ void Compare(Probe& probe, const MazeGrid& wallMap, const Player& p) {
     for (size_t x = 0; x < seen.size(); ++x) probe.drawn += seen[x].count(), probe.walkable += all[x].count();
     const Pictures a = Draw(probe, wallMap, p, seen), b = Draw(probe, wallMap, p, all);
     ++probe.poses;
-    probe.midStep += IsStepping(p.moveState);
-    probe.midTurn += p.moveState == MOVE_TURN_LEFT || p.moveState == MOVE_TURN_RIGHT;
     probe.reducedWorst = std::max(probe.reducedWorst, ReducedDifference(a));
     probe.partDiffering += !PartMatches(a);
     probe.differing += a != b;
+}
+
+// The screen alone, drawn from the cells in sight and from every walkable cell.
+void CompareScreens(Probe& probe, const MazeGrid& wallMap, const Player& p) {
+    DrawView(probe, wallMap, p, CellsInView(wallMap, p.cameraPosition, p.viewDirection));
+    const std::vector<uint8_t> seen = TheBackend().renderer.ReadScreen();
+    DrawView(probe, wallMap, p, WalkableCells(wallMap));
+    ++probe.poses;
+    probe.differing += seen != TheBackend().renderer.ReadScreen();
+}
+
+// Runs the move `input` starts, every frame compared when `seen`.
+void Move(Probe& probe, const MazeGrid& wallMap, Player& p, int input, bool seen) {
+    uint64_t steps = 0;
+    UpdateMovement(p, wallMap, input, steps);
+    while (p.moveState != MOVE_IDLE) {
+        UpdateMovement(p, wallMap, 0, steps);
+        if (seen) CompareScreens(probe, wallMap, p);
+    }
+}
+
+// The first cell open on both sides along `facing`, standing there as a stage starts.
+Player StandingInCorridor(const MazeGrid& wallMap, Direction facing) {
+    for (int x = 1; x < MAZE_WIDTH - 1; ++x)
+        for (int y = 1; y < MAZE_HEIGHT - 1; ++y)
+            if (const Cell c{x, y}; IsWalkable(wallMap, c) && IsWalkable(wallMap, Neighbour(c, facing)) &&
+                                    IsWalkable(wallMap, Neighbour(c, Opposite(facing))))
+                return {.cell = c,
+                        .cameraPosition = {float(y * 1000), 500.0f, float(x * 1000)},
+                        .cameraTarget = {float(y * 1000) + 1.0f, 500.0f, float(x * 1000)}};
+    std::abort();
+}
+
+// Every frame of a step forward and a step back in each facing, and of a quarter turn each way from
+// each facing: the eye crosses the side between two cells at the middle frame of each step.
+void SweepMoves(Probe& probe, uint32_t seed) {
+    MazeState maze;
+    Random random{seed};
+    GenerateMaze(maze, random, uint8_t(seed % 2));
+    const MazeGrid& wallMap = maze.wallMap;
+    for (const Direction facing : ALL_DIRECTIONS) {
+        Player p = StandingInCorridor(wallMap, facing);
+        while (p.facing != facing) Move(probe, wallMap, p, PAD_INPUT_RIGHT, false);
+        for (const int there : {PAD_INPUT_UP, PAD_INPUT_DOWN}) {
+            Move(probe, wallMap, p, there, true);
+            Move(probe, wallMap, p, there == PAD_INPUT_UP ? PAD_INPUT_DOWN : PAD_INPUT_UP, false);
+        }
+        for (const int turn : {PAD_INPUT_LEFT, PAD_INPUT_RIGHT}) Move(probe, wallMap, p, turn, true);
+    }
 }
 
 // Forward while the way is open, now and then a turn or a step back; a turn where it is closed.
@@ -119,8 +170,8 @@ void WalkMaze(Probe& probe, uint32_t seed, int poses) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: scene_probe MAZES POSES_PER_MAZE\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: scene_probe MAZES POSES_PER_MAZE SWEPT_MAZES\n");
         return 2;
     }
     dxSetMainWindowText("QUARNEL scene probe");
@@ -130,11 +181,9 @@ int main(int argc, char** argv) {
     for (const int code : {MAP_PASSAGE, MAP_SG, MAP_ETC})
         if (probe.models[size_t(code)].id < 0) return 1;  // pictures without walls would compare equal
     for (int maze = 1; maze <= std::atoi(argv[1]); ++maze) WalkMaze(probe, uint32_t(maze), std::atoi(argv[2]));
-    std::printf(
-        "poses %d mid_step %d mid_turn %d differing %d cells_drawn %zu cells_walkable %zu reduced_worst %.2f "
-        "part_differing %d\n",
-        probe.poses, probe.midStep, probe.midTurn, probe.differing, probe.drawn, probe.walkable, probe.reducedWorst,
-        probe.partDiffering);
+    for (int maze = 1; maze <= std::atoi(argv[3]); ++maze) SweepMoves(probe, uint32_t(maze));
+    std::printf("poses %d differing %d cells_drawn %zu cells_walkable %zu reduced_worst %.2f part_differing %d\n",
+                probe.poses, probe.differing, probe.drawn, probe.walkable, probe.reducedWorst, probe.partDiffering);
     dxCloseWindow();
     return probe.differing == 0 ? 0 : 1;
 }
