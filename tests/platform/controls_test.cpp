@@ -51,4 +51,19 @@ TEST(Controls, DefaultsAllBoundAndSharedKeysMeanEveryAction) {
     EXPECT_EQ(up.keyCodes, std::vector<int>{KEY_INPUT_E});
 }
 
+// The default start keys act as they always did: Return and Keypad Enter leave the result screens,
+// Z and Space only start; the pad's south button, and any key the player binds to start, do both.
+TEST(Controls, StartKeysKeepTheirMeaningUntilThePlayerBindsThem) {
+    Controls controls = DefaultControls();
+    const auto meaning = [&](size_t key) {
+        const BoundInput input = BindControls(controls)[ACTION_START * 4 + key];
+        return std::to_string(input.padBits) + "/" + std::to_string(input.keyCodes.size());
+    };
+    EXPECT_EQ(meaning(0) + " " + meaning(1) + " " + meaning(2) + " " + meaning(3) + " " + meaning(4),
+              "0/1 0/1 16/0 16/0 16/1");
+    std::vector<std::string> errors;
+    ReadControls("start = Z", "f", KnownControlName, controls, errors);
+    EXPECT_EQ(meaning(0), "16/1");
+}
+
 }  // namespace

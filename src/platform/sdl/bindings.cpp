@@ -140,6 +140,17 @@ bool Resolve(const std::string& name, BoundInput& input) {
     return scancode != SDL_SCANCODE_UNKNOWN;
 }
 
+// Without a start line in the controls file each default start key keeps the meaning it always
+// had: Return and Keypad Enter are the Return key (they also leave the result screens), the other
+// keys button 1 (the title's start alone). A pad button, or a key the player binds, is both.
+bool DefaultStartKeyIsReturnOnly(const ActionControls& start, const BoundInput& input, const std::string& name) {
+    return start.origin == "default" && !input.pad && (name == "Return" || name == "Keypad Enter");
+}
+
+bool DefaultStartKeyIsButtonOnly(const ActionControls& start, const BoundInput& input, const std::string& name) {
+    return start.origin == "default" && !input.pad && !DefaultStartKeyIsReturnOnly(start, input, name);
+}
+
 }  // namespace
 
 bool KnownControlName(const std::string& name) {
@@ -156,8 +167,12 @@ std::vector<BoundInput> BindControls(const Controls& controls) {
             auto same = std::find_if(bound.begin(), bound.end(),
                                      [&](const BoundInput& b) { return b.pad == input.pad && b.code == input.code; });
             if (same == bound.end()) same = bound.insert(bound.end(), input);
-            same->padBits |= ACTION_PAD_BITS[action];
-            if (ACTION_KEY_CODES[action]) same->keyCodes.push_back(ACTION_KEY_CODES[action]);
+            const bool onlyReturn =
+                action == ACTION_START && DefaultStartKeyIsReturnOnly(controls[action], input, name);
+            const bool onlyButton =
+                action == ACTION_START && DefaultStartKeyIsButtonOnly(controls[action], input, name);
+            if (!onlyReturn) same->padBits |= ACTION_PAD_BITS[action];
+            if (ACTION_KEY_CODES[action] && !onlyButton) same->keyCodes.push_back(ACTION_KEY_CODES[action]);
         }
     }
     return bound;
