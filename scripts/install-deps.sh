@@ -5,7 +5,8 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
-  libepoxy-dev libglm-dev libfontconfig-dev libpng-dev libx11-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0)
+  libepoxy-dev libglm-dev libfontconfig-dev libpng-dev libx11-dev fonts-ipafont-gothic libgl1-mesa-dri libglx-mesa0
+  gettext)
 package_packages=(dpkg-dev file)
 test_packages=(libgtest-dev libbenchmark-dev clang-format xvfb xauth xdotool x11-utils openbox time
   desktop-file-utils "${package_packages[@]}" lintian appstream man-db)

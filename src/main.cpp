@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "frame/command_line.h"
 #include "frame/game.h"
 #include "frame/records.h"
@@ -36,10 +37,18 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options->records) return PrintRecords();
+    if (options->controls) {
+        std::fputs(dxDescribeControls().c_str(), stdout);
+        return 0;
+    }
     const bool started = options->replayFile   ? dxUseReplayScript(options->replayFile->c_str(), error)
                          : options->recordFile ? dxRecordInputScript(options->recordFile->c_str(), error)
                                                : true;
     if (!started) {
+        std::fprintf(stderr, "quarnel: %s\n", error.c_str());
+        return 2;
+    }
+    if (options->language && !UseLanguage(*options->language, error)) {
         std::fprintf(stderr, "quarnel: %s\n", error.c_str());
         return 2;
     }

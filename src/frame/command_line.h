@@ -1,4 +1,4 @@
-// The game's command line: --seed N, --replay FILE, --record FILE, --records, --report,
+// The game's command line: --seed N, --replay FILE, --record FILE, --records, --controls, --lang LANG, --report,
 // --frame-stats, --help, --version.
 #pragma once
 
@@ -11,7 +11,9 @@ struct CommandLine {
     uint32_t seed = 1;
     std::optional<std::string> replayFile;
     std::optional<std::string> recordFile;
-    bool records = false;  // print the player's records and exit
+    std::optional<std::string> language;  // the screen texts' language; Japanese without it
+    bool records = false;                 // print the player's records and exit
+    bool controls = false;                // print the controls in force and exit
     bool report = false;
     bool frameStats = false;
     bool help = false;

@@ -127,5 +127,8 @@ bool dxRecordInputScript(const char* path, std::string& error);
 // returns `live`, keeping it in a script being recorded; a replay returns its script's value, or
 // `live` when the script has none.
 std::string dxStartValue(const char* name, const std::string& live);
+// The player's controls as a controls file writes them, with the file they came from; the file's
+// bad lines are said on stderr.
+std::string dxDescribeControls();
 // When the window closes, print one line of play frame times and draw calls on standard output.
 void dxEnableFrameStats();

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/colour.h"
+#include "core/texts.h"
 #include "maze/maze_picture.h"
 #include "platform/dx.h"
 
@@ -40,10 +41,10 @@ void ShowScorePanel(const StageResult& result, const Scores& scores, GraphHandle
     dxDrawBox(122, 40, 422, 240, PANEL_GREY, 1);
     dxDrawFormatString(207, 60, ColourByNumber(7), "STAGE   % 3d", result.stageNumber);
     dxDrawFormatString(207, 80, ColourByNumber(7), "DadiZider %1d", result.algorithmChoice + 1);
-    dxDrawFormatString(207, 120, white, "距離得点 % 6.1f", scores.distance);
-    dxDrawFormatString(207, 140, white, "時間得点 % 6.1f", scores.time);
-    dxDrawFormatString(207, 160, white, "総合得点 % 6.1f", scores.total);
-    dxDrawString(142, 200, "Enterキーでタイトルに戻ります", ColourByNumber(7), 0);
+    dxDrawFormatString(207, 120, white, Tr("距離得点 % 6.1f"), scores.distance);
+    dxDrawFormatString(207, 140, white, Tr("時間得点 % 6.1f"), scores.time);
+    dxDrawFormatString(207, 160, white, Tr("総合得点 % 6.1f"), scores.total);
+    dxDrawString(142, 200, Tr("Enterキーでタイトルに戻ります"), ColourByNumber(7), 0);
     dxScreenFlip();
 }
 

@@ -1,6 +1,7 @@
 #include "title/title_screen.h"
 
 #include "core/colour.h"
+#include "core/texts.h"
 #include "platform/dx.h"
 
 namespace {
@@ -61,9 +62,9 @@ void DrawTitle(const TitleVisit& visit, const TitleOptions& options, int32_t sta
     dxDrawFormatString(280, 180, ColourByNumber(COLOUR_WHITE), "STAGE % 3d", stageNumber);
     dxDrawString(280, 220, "[↑]    DadiZider 1", first ? chosen : other, 0);
     dxDrawString(280, 240, "[↓]    DadiZider 2", first ? other : chosen, 0);
-    dxDrawString(280, 260, "[R]     乱数の初期化(Randomize)", ColourByNumber(visit.rLineColour), 0);
-    if (visit.rLineColour == COLOUR_YELLOW) dxDrawString(580, 260, "済", ColourByNumber(COLOUR_YELLOW), 0);
-    dxDrawString(280, 300, "[Enter] ゲームを開始します", ColourByNumber(COLOUR_WHITE), 0);
+    dxDrawString(280, 260, Tr("[R]     乱数の初期化(Randomize)"), ColourByNumber(visit.rLineColour), 0);
+    if (visit.rLineColour == COLOUR_YELLOW) dxDrawString(580, 260, Tr("済"), ColourByNumber(COLOUR_YELLOW), 0);
+    dxDrawString(280, 300, Tr("[Enter] ゲームを開始します"), ColourByNumber(COLOUR_WHITE), 0);
     if (!best.empty()) dxDrawString(280, 340, best.c_str(), ColourByNumber(COLOUR_CYAN), 0);
     dxScreenFlip();
 }

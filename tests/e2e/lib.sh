@@ -9,6 +9,7 @@ PNG_PROBE=$BUILD_DIR/tests/png_probe
 WORK=$(mktemp -d)
 XVFB_PID= WM_PID=
 export XDG_DATA_HOME="$WORK/data"  # the game's records, never in the tester's own data folder
+export XDG_CONFIG_HOME="$WORK/config"  # and controls from the test, never the tester's
 
 cleanup() {
     local pid

@@ -18,6 +18,13 @@ run() {  # run ARGS...: sets rc, out, err
 )
 run --help
 [[ $rc == 0 && "$out" == *"--seed N"* && "$out" == *"--replay FILE"* ]] || fail "--help: $rc $out"
+# The controls in force: a bad line is said once and leaves that action's default.
+mkdir -p "$XDG_CONFIG_HOME/quarnel"
+printf 'up = I\nleft = Nowhere\n' >"$XDG_CONFIG_HOME/quarnel/controls.txt"
+run --controls
+[[ $rc == 0 && "$out" == *"up = I  # $XDG_CONFIG_HOME/quarnel/controls.txt:1"* && "$out" == *"left = Left"* ]] ||
+    fail "--controls: $rc $out"
+expect_eq "$err" "quarnel: $XDG_CONFIG_HOME/quarnel/controls.txt:2: unknown key 'Nowhere' (line ignored)" "bad line"
 run --version
 [[ $rc == 0 && "$out" == "quarnel "* ]] || fail "--version: $rc $out"
 for args in "--bogus" "--seed" "--seed 4294967296" "--seed abc" "--replay" "--seed=" "--seed=abc" "--report=1"; do

@@ -8,7 +8,8 @@ DATA="$PREFIX/share/quarnel"
 cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
     fail "cmake --install failed: $(cat "$WORK/install.log")"
 for file in bin/quarnel bin/quarnel-maze share/quarnel/res/title_maze.png share/quarnel/res/goal.png \
-    share/quarnel/res_3d/wall.mqo share/quarnel/res_3d/tex_wall.png share/applications/quarnel.desktop; do
+    share/quarnel/res_3d/wall.mqo share/quarnel/res_3d/tex_wall.png share/applications/quarnel.desktop \
+    share/quarnel/locale/en.mo share/quarnel/locale/ja.mo; do
     [[ -f "$PREFIX/$file" ]] || fail "not installed: $file"
 done
 for size in 16 32; do
@@ -25,6 +26,8 @@ start_display
 expect_pictures_from_elsewhere "$PREFIX/bin/quarnel"
 # The built game, not installed, finds the source tree's files from anywhere too.
 expect_pictures_from_elsewhere "$GAME"
+printf '1 escape\n' >"$WORK/quit.txt"
+(cd "$WORK/elsewhere" && "$PREFIX/bin/quarnel" --lang en --replay "$WORK/quit.txt") || fail "no installed English texts"
 
 # Settings: the installed file applies from any folder, the working folder's wins.
 cd "$WORK/elsewhere"

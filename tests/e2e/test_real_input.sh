@@ -1,7 +1,8 @@
 # The game on real keys under a window manager, as a player meets it: what the window shows is
 # grabbed and compared with the same moves replayed from a script. Quick taps (pressed and let go
 # between two frames) each count, on the title and in play; Return and R held while the focus goes
-# to another window and back act only when they are really let go; the window has both icons.
+# to another window and back act only when they are really let go; the window has both icons. A key
+# the controls file names for an action acts as that action.
 source "$(dirname "$0")/lib.sh"
 start_display
 start_window_manager
@@ -73,5 +74,16 @@ xdotool keyup r
 reseeded() { (($(count_colour "$WORK/grab.png" FFFF00) > 100)); }
 await "no re-seed mark after R was let go" grabbed reseeded
 
+quit_with_escape "$pid"
+
+mkdir -p "$XDG_CONFIG_HOME/quarnel"
+printf 'down = K  # left hand\n' >"$XDG_CONFIG_HOME/quarnel/controls.txt"
+"$GAME" 2>"$WORK/stderr" &
+pid=$!
+window=$(wait_for_window QUARNEL)
+xdotool windowactivate --sync "$window"
+expect_picture title_1 "the first title with a controls file"
+tap k
+expect_picture title_2 "the title after a tap of K named for down"
 quit_with_escape "$pid"
 echo "ok"

@@ -67,7 +67,7 @@ grep -qx "$OLD_RECORD" "$RECORDS" || fail "the other algorithm's record is gone:
 cp "$RECORDS" "$WORK/records_before"
 awk -v w="$WORK" '
     /^[0-9]+ / && !titled { print; print "shot " w "/replay_title1.png"; titled = 1; next }
-    /^[0-9]+ / { if ($2 ~ /up|left|right/) walked = 1; ret = $2 == "return"; if (walked && ret && !was_ret) ++returns; was_ret = ret }
+    /^[0-9]+ / { if ($2 ~ /up|left|right/) walked = 1; ret = $2 ~ /return/; if (walked && ret && !was_ret) ++returns; was_ret = ret }
     { print }
     walked && returns == 2 && was_ret && !shot { print "shot " w "/replay_score.png"; shot = 1 }
 ' "$WORK/run.txt" | sed '$i shot '"$WORK"'/replay_title2.png' >"$WORK/replay.txt"

@@ -51,7 +51,8 @@ TEST(PlayerData, FolderFromXdgDataHomeElseHome) {
 // The installed folder is share/quarnel beside the program's folder.
 TEST_F(DataPath, SourceTreeOnlyForProgramsInTheirBuildFolder) {
     EXPECT_EQ(Folders(root_ / "usr/bin/quarnel"), (std::vector<std::string>{"", At("usr/share/quarnel")}));
-    EXPECT_EQ(Folders(root_ / "src/build/quarnel"), (std::vector<std::string>{"", At("src"), At("src/share/quarnel")}));
+    EXPECT_EQ(Folders(root_ / "src/build/quarnel"),
+              (std::vector<std::string>{"", At("src/build"), At("src"), At("src/share/quarnel")}));
     EXPECT_EQ(Folders(root_ / "src/build/tests/../quarnel"), Folders(root_ / "src/build/quarnel"));
     // A folder whose name only begins like the build folder's is another folder.
     EXPECT_EQ(Folders(root_ / "src/build2/quarnel").size(), 2u);

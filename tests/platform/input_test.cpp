@@ -134,6 +134,8 @@ class PadHotplug : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+        backend_.bound = BindControls(DefaultControls());  // never the tester's own controls file
+        backend_.inputStarted = true;
         SetActOnRelease(backend_, PAD_INPUT_1, {});
     }
     void TearDown() override {
@@ -157,8 +159,8 @@ protected:
         for (int i = 0; i < SDL_NumJoysticks(); ++i)
             if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
     }
-    void PressSouth(int id, bool down) {
-        SDL_JoystickSetVirtualButton(SDL_JoystickFromInstanceID(id), SDL_CONTROLLER_BUTTON_A, down ? 1 : 0);
+    void PressSouth(int id, bool down, int button = SDL_CONTROLLER_BUTTON_A) {
+        SDL_JoystickSetVirtualButton(SDL_JoystickFromInstanceID(id), button, down ? 1 : 0);
         SDL_JoystickUpdate();
     }
     void PushStick(int id, Sint16 y) {
@@ -214,6 +216,7 @@ TEST_F(PadHotplug, FirstIsReadUntilPulledOutThenTheNext) {
     EXPECT_EQ(ReadId(), third);
 }
 
+// The south button is Return as well as button 1 and Back is Escape: the pad alone leaves every screen.
 TEST_F(PadHotplug, TapsBetweenTwoReadsAreSeenOnce) {
     const int pad = Plug();
     UpdatePad(backend_);
@@ -223,6 +226,11 @@ TEST_F(PadHotplug, TapsBetweenTwoReadsAreSeenOnce) {
     PushStick(pad, 32767);
     PushStick(pad, 0);
     EXPECT_EQ(ReadPad(), PAD_INPUT_1 | PAD_INPUT_DOWN);
+    EXPECT_TRUE(KeyHeld(backend_, KEY_INPUT_RETURN) && !KeyHeld(backend_, KEY_INPUT_ESCAPE));
+    PressSouth(pad, true, SDL_CONTROLLER_BUTTON_BACK);
+    EXPECT_EQ(ReadPad(), 0);
+    EXPECT_TRUE(KeyHeld(backend_, KEY_INPUT_ESCAPE) && !KeyHeld(backend_, KEY_INPUT_RETURN));
+    PressSouth(pad, false, SDL_CONTROLLER_BUTTON_BACK);
     EXPECT_EQ(ReadPad(), 0);
     PushStick(pad, -20000);
     EXPECT_EQ(ReadPad(), PAD_INPUT_UP);

@@ -63,7 +63,8 @@ std::string InstalledDataFolder(const std::string& exePath) {
 std::vector<std::string> DataFolders(const std::string& exePath, const std::string& buildFolder,
                                      const std::string& sourceFolder) {
     std::vector<std::string> folders{""};
-    if (!sourceFolder.empty() && Inside(exePath, buildFolder)) folders.push_back(sourceFolder);
+    if (!sourceFolder.empty() && Inside(exePath, buildFolder))
+        folders.insert(folders.end(), {buildFolder, sourceFolder});
     const std::string installed = InstalledDataFolder(exePath);
     if (!installed.empty()) folders.push_back(installed);
     return folders;

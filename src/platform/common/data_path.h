@@ -1,8 +1,8 @@
 // Where the game's own files are read from. The game names them by paths relative to the working
 // folder ("res/goal.png", "QUARNEL_ini.txt"); each is opened from the first data folder that has it:
-// the working folder, so that local files still take effect; then the source tree, for a program
-// run from the build folder it was built in; then the installed data folder, found from the
-// program's own place.
+// the working folder, so that local files still take effect; then the build folder (the built
+// catalogues) and the source tree, for a program run from the build folder it was built in; then the installed data
+// folder, found from the program's own place.
 #pragma once
 
 #include <string>

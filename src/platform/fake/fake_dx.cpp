@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "platform/common/controls.h"
 #include "platform/common/handle_slots.h"
 #include "platform/common/input_pass.h"
 #include "platform/common/remainder.h"
@@ -414,3 +415,7 @@ std::string dxPlayerFilePath(const char* name) {
 }
 
 void dxEnableFrameStats() { State().frameStats = true; }
+
+std::string dxDescribeControls() {
+    return "# the recording backend reads scripts only\n" + ControlsText(DefaultControls());
+}

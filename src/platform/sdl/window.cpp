@@ -283,6 +283,7 @@ int dxOpenWindow() {
     }
     SetIcon(b.window, b.iconId);
     SDL_ShowWindow(b.window);  // shown with its icons, so that the desktop never sees it without
+    StartInput(b);
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) UpdatePad(b);
     StartPacing(b);
     return 0;
