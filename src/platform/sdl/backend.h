@@ -9,19 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/handle_slots.h"
 #include "platform/common/held_input.h"
 #include "platform/common/input_script.h"
 #include "platform/common/script_recorder.h"
-#include "platform/sdl/gl_renderer.h"
+#include "platform/gl/gl_backend.h"
 
-// One drawable picture: a rectangle of a texture (a divided image shares one texture).
-struct Graph {
-    int texture = -1;  // index into Backend::textures
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-struct Backend {
+struct Backend : GlBackend {
     // Set before start.
     std::string title = "QUARNEL";
     double sizeRate = 1.0;
@@ -39,14 +32,7 @@ struct Backend {
     Sint16 stickX = 0, stickY = 0;      // the pad's left stick
     unsigned stickDirections = 0;       // and the directions it is pushed past the dead zone
     bool fullscreen = false;
-    GlRenderer renderer;
-    std::vector<GlTexture> textures;
-    std::vector<int> textureUsers;  // graphs still using each texture
-    HandleSlots<Graph> graphs;
-    uint32_t transColour = 0x00FF00;
-    bool hasTransColour = false;
     bool closed = false;
-    bool sceneDrawn = false;  // the frame under way has drawn models
     bool flippedSinceMessage = true;
 };
 
@@ -56,7 +42,6 @@ Backend& TheBackend();
 bool StartText(std::string& error);
 void StopText();
 void EndTextFrame();  // at every flip: drops strings no longer drawn
-void ReleaseGraphs();
 void StartInput(Backend& backend);
 // Alt with Return or keypad Enter: the fullscreen switch, never a Return for the game.
 bool IsAltEnter(const SDL_KeyboardEvent& key);

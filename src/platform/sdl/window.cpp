@@ -8,12 +8,12 @@
 #include <string_view>
 
 #include "platform/common/data_path.h"
+#include "platform/common/frame_stats.h"
 #include "platform/common/remainder.h"
 #include "platform/common/twister.h"
 #include "platform/dx.h"
+#include "platform/gl/models.h"
 #include "platform/sdl/backend.h"
-#include "platform/sdl/frame_stats.h"
-#include "platform/sdl/models.h"
 #include "platform/sdl/pacer.h"
 #include "platform/sdl/picture_file.h"
 #include "platform/sdl/x11_desktop.h"
@@ -199,6 +199,8 @@ Backend& TheBackend() {
     return backend;
 }
 
+GlBackend& TheGl() { return TheBackend(); }
+
 // Always a window of the screen's size scaled by the size rate, at 60 frames a second.
 int dxChangeWindowMode([[maybe_unused]] int windowed) { return 0; }
 int dxSetGraphMode([[maybe_unused]] int width, [[maybe_unused]] int height, [[maybe_unused]] int colourBits,
@@ -265,6 +267,7 @@ int dxOpenWindow() {
         SDL_Quit();
         return -1;
     }
+    b.drawing = true;
     SetIcon(b.window, b.iconId);
     SDL_ShowWindow(b.window);  // shown with its icons, so that the desktop never sees it without
     StartInput(b);
@@ -288,6 +291,7 @@ int dxCloseWindow() {
     SDL_GL_DeleteContext(b.context);
     SDL_DestroyWindow(b.window);
     b.pad = nullptr;
+    b.drawing = false;
     b.fullscreen = false;
     b.context = nullptr;
     b.window = nullptr;
