@@ -6,9 +6,9 @@
 #include <array>
 #include <cmath>
 
-#include "platform/sdl/letterbox.h"
+#include "platform/gl/letterbox.h"
+#include "platform/gl/scene_camera.h"
 #include "platform/sdl/pacer.h"
-#include "platform/sdl/scene_camera.h"
 
 namespace {
 

@@ -73,6 +73,9 @@ export class Browser {
     const {targetId} = await this.send('Target.createTarget', {url: 'about:blank'});
     const {sessionId} = await this.send('Target.attachToTarget', {targetId, flatten: true});
     const page = new Page(this, sessionId);
+    // The page as a player sees it on a desktop: room for the picture and the buttons under it.
+    await page.send('Emulation.setDeviceMetricsOverride', {width: 800, height: 440, deviceScaleFactor: 1,
+                                                            mobile: false});
     await page.send('Runtime.enable');
     await page.send('Page.enable');
     await page.send('Page.navigate', {url});
@@ -83,7 +86,7 @@ export class Browser {
     const ended = new Promise((resolve) => this.process.on('exit', resolve));
     this.process.kill();
     await ended;
-    rmSync(this.profile, {recursive: true, force: true});
+    rmSync(this.profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 200});
   }
 }
 
