@@ -35,6 +35,7 @@ test: deps-test format-check
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	$(MAKE) build
 	$(MAKE) package
+	$(MAKE) web
 	cd $(BUILD) && ctest --output-on-failure -j2
 	$(MAKE) sanitize
 

@@ -151,7 +151,7 @@ void PollPad(Backend& b) {
     for (int i = 0; i < BUTTON_COUNT; ++i)
         now[FIRST_BUTTON + i] = PAD_BUTTONS[i] < state.numButtons && state.digitalButton[PAD_BUTTONS[i]];
     const double x = state.numAxes > 1 ? state.axis[0] : 0, y = state.numAxes > 1 ? state.axis[1] : 0;
-    const bool stick[4] = {y < -STICK_DEAD_ZONE, y > STICK_DEAD_ZONE, x < -STICK_DEAD_ZONE, x > STICK_DEAD_ZONE};
+    const bool stick[4] = {y<-STICK_DEAD_ZONE, y> STICK_DEAD_ZONE, x<-STICK_DEAD_ZONE, x> STICK_DEAD_ZONE};
     for (int i = 0; i < 4; ++i) now[FIRST_STICK + i] = stick[i];
     for (int input = FIRST_BUTTON; input < INPUT_COUNT; ++input) {
         Follow(b, input, now[input], down[input]);

@@ -27,6 +27,8 @@ double frameStartMs = 0;
 // Returns to the browser. Live play comes back at the next animation frame that keeps a 60 Hz pace
 // on any display; a replay, unpaced, only yields every few milliseconds so that the page can draw.
 EM_JS(void, WaitForFrame, (int paced), {
+    if (!Module.quarnelFrames) Module.quarnelFirstFrameMs = performance.now();
+    Module.quarnelFrames = (Module.quarnelFrames || 0) + 1;
     Asyncify.handleSleep(function(wakeUp) {
         if (!paced) {
             if (performance.now() - (Module.quarnelYieldedAt || 0) < 25) return wakeUp();
@@ -39,12 +41,11 @@ EM_JS(void, WaitForFrame, (int paced), {
             channel.port2.postMessage(0);
             return;
         }
-        Module.quarnelFrames = (Module.quarnelFrames || 0) + 1;
         const period = 1000 / 60;
         const step = function(now) {
             const due = Module.quarnelFrameDue;
-            if (due !== undefined && now < due - 2) return requestAnimationFrame(step);
-            Module.quarnelFrameDue = due === undefined || now - due > period ? now + period : due + period;
+            if (due != = undefined && now < due - 2) return requestAnimationFrame(step);
+            Module.quarnelFrameDue = due == = undefined || now - due > period ? now + period : due + period;
             if (Module.quarnelAfterFrame) Module.quarnelAfterFrame();
             wakeUp();
         };
@@ -75,7 +76,9 @@ void SaveShot(Backend& b, const std::string& file) {
 void RecordFrame(Backend& b) {
     const int draws = b.renderer.TakeDrawCalls();
     if (b.frameStats && b.sceneDrawn) {
-        glFinish();
+        // WebGL's finish returns at once; reading a pixel waits for the GPU to be done.
+        uint8_t pixel[4];
+        glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
         const double now = emscripten_get_now();
         frameStats.Add(int64_t(frameStartMs * 1e6), now - frameStartMs, draws);
     }
@@ -101,6 +104,9 @@ bool OpenCanvas(Backend& b) {
     attributes.depth = false;  // the game draws into its own framebuffer
     attributes.antialias = false;
     attributes.premultipliedAlpha = false;
+    // The canvas keeps its picture between frames: a frame that repeats the last one draws nothing,
+    // and the page may read the canvas at any time.
+    attributes.preserveDrawingBuffer = true;
     b.context = emscripten_webgl_create_context("#canvas", &attributes);
     if (b.context <= 0) {
         std::fprintf(stderr, "quarnel: this browser offers no WebGL 2\n");
@@ -192,7 +198,6 @@ int dxScreenFlip() {
         for (const std::string& file : b.replay->TakeDueShots()) SaveShot(b, file);
     int width = 0, height = 0;
     emscripten_webgl_get_drawing_buffer_size(b.context, &width, &height);
-    // A frame that draws nothing leaves the browser showing the canvas as it was.
     b.renderer.Present(width, height);
     RecordFrame(b);
     WaitForFrame(!b.replay);
