@@ -2,6 +2,7 @@
 //   node page.mjs replay WEB_DIR SCRIPT OUT_DIR  plays SCRIPT (?replay, ?report); writes its shots,
 //                                               report.txt (the page's report) and exit.txt
 //   node page.mjs input WEB_DIR                 plays live with keys typed as a player's
+//   node page.mjs records WEB_DIR               records kept across a reload
 import {mkdtempSync, readdirSync, symlinkSync, writeFileSync, copyFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {basename, join, resolve} from 'node:path';
@@ -25,9 +26,12 @@ function canvasExpression(body) {
     const g = c.getContext('2d'); g.drawImage(Module.canvas, 0, 0, 800, 400);
     const region = (x, y, w, h) => g.getImageData(x, y, w, h).data; ${body} })()`;
 }
-const WHITE_IN = (x, y, w, h) => canvasExpression(
+// How many pixels of a rectangle have a colour (`colour` tests r, g and b).
+const COUNT_IN = (x, y, w, h, colour) => canvasExpression(
     `const d = region(${x}, ${y}, ${w}, ${h}); let n = 0;
-     for (let i = 0; i < d.length; i += 4) n += d[i] > 200 && d[i + 1] > 200 && d[i + 2] > 200; return n;`);
+     for (let i = 0; i < d.length; i += 4) { const [r, g, b] = d.slice(i, i + 3); n += ${colour}; } return n;`);
+const WHITE = 'r > 200 && g > 200 && b > 200', CYAN = 'r < 60 && g > 200 && b > 200';
+const WHITE_IN = (x, y, w, h) => COUNT_IN(x, y, w, h, WHITE);
 const PIXEL = (x, y) => canvasExpression(`return Array.from(region(${x}, ${y}, 1, 1).slice(0, 3)).join(',');`);
 const VIEW_SUM = canvasExpression(
     `const d = region(16, 16, 512, 256); let s = 0; for (let i = 0; i < d.length; ++i) s = (s * 31 + d[i]) | 0;
@@ -67,6 +71,21 @@ async function input(page) {
   await page.waitFor(`${VIEW_SUM} !== ${before}`, 30, 'a step after a tap of Up');
 }
 
+// Records written to the game's records folder go on to IndexedDB and are on the title after a
+// reload. (A stage played live to its end takes minutes: the file is put where the game saves it.)
+async function records(page) {
+  const best = COUNT_IN(280, 340, 420, 18, CYAN);
+  const title = `${WHITE_IN(344, 222, 100, 18)} > 50`;
+  await page.waitFor(title, 60, 'the title');
+  if (await page.evaluate(best) !== 0) throw new Error('a BEST line before any record');
+  await page.evaluate(`FS.writeFile(QUARNEL_RECORDS + '/records.txt',
+    'algorithm=1 total=98.1 distance=50.0 time=48.1 time_ms=126583 steps=190 route=190 date=2026-12-08\\n')`);
+  await page.waitFor('Module.quarnelRecordsKept >= 1', 30, 'the records kept in IndexedDB');
+  await page.send('Page.reload');
+  await page.waitFor(`typeof Module === 'object' && Module.quarnelFrames > 0 && ${title}`, 60, 'the title reloaded');
+  await page.waitFor(`${best} > 50`, 10, 'the BEST line after the reload');
+}
+
 const browser = await Browser.launch();
 const folder = siteFolder(mode === 'replay' ? [rest[0]] : []);
 const server = await serve(folder);
@@ -76,6 +95,8 @@ try {
     await replay(page, rest[1]);
   } else if (mode === 'input') {
     await input(await browser.open(`${server.url}index.html`));
+  } else if (mode === 'records') {
+    await records(await browser.open(`${server.url}index.html`));
   } else {
     throw new Error(`unknown mode ${mode}`);
   }

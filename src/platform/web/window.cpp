@@ -24,6 +24,7 @@ namespace {
 FrameStats frameStats;
 double frameStartMs = 0;
 
+// clang-format off
 // Returns to the browser. Live play comes back at the next animation frame that keeps a 60 Hz pace
 // on any display; a replay, unpaced, only yields every few milliseconds so that the page can draw.
 EM_JS(void, WaitForFrame, (int paced), {
@@ -44,8 +45,8 @@ EM_JS(void, WaitForFrame, (int paced), {
         const period = 1000 / 60;
         const step = function(now) {
             const due = Module.quarnelFrameDue;
-            if (due != = undefined && now < due - 2) return requestAnimationFrame(step);
-            Module.quarnelFrameDue = due == = undefined || now - due > period ? now + period : due + period;
+            if (due != undefined && now < due - 2) return requestAnimationFrame(step);
+            Module.quarnelFrameDue = due == undefined || now - due > period ? now + period : due + period;
             if (Module.quarnelAfterFrame) Module.quarnelAfterFrame();
             wakeUp();
         };
@@ -62,6 +63,7 @@ EM_JS(void, HandOverShot, (const char* name, const unsigned char* png, int lengt
 EM_JS(void, SetPictureScale, (double rate), {
     if (Module.quarnelSetRate) Module.quarnelSetRate(rate);
 });
+// clang-format on
 
 void SaveShot(Backend& b, const std::string& file) {
     std::vector<uint8_t> rgb = b.renderer.ReadScreen();
