@@ -1,13 +1,16 @@
-// What the two real backends (sdl/ and web/) share: the renderer and the pictures drawn with it.
-// Each backend derives its state from GlBackend and hands it out through TheGl(); the shared
-// picture and model calls (graphs.cpp, models.cpp) work on it.
+// What the two real backends (sdl/ and web/) share: the renderer and the pictures drawn with it,
+// and the run's replay or recording. Each backend derives its state from GlBackend and hands it out
+// through TheGl(); the shared calls (graphs.cpp, models.cpp, session.cpp) work on it.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/common/handle_slots.h"
+#include "platform/common/input_script.h"
+#include "platform/common/script_recorder.h"
 #include "platform/gl/gl_renderer.h"
 #include "platform/gl/picture.h"
 
@@ -26,6 +29,12 @@ struct GlBackend {
     uint32_t transColour = 0x00FF00;
     bool hasTransColour = false;
     bool sceneDrawn = false;  // the frame under way has drawn models
+
+    // Set before start (session.cpp).
+    std::optional<ScriptPlayer> replay;
+    std::optional<ScriptRecorder> recorder;
+    std::optional<uint32_t> randSeed;  // dxGetRand's, when a replay or a recording fixes it
+    bool frameStats = false;
 };
 
 GlBackend& TheGl();

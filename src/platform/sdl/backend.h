@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "platform/common/held_input.h"
-#include "platform/common/input_script.h"
-#include "platform/common/script_recorder.h"
 #include "platform/gl/gl_backend.h"
 
 struct Backend : GlBackend {
@@ -19,10 +17,6 @@ struct Backend : GlBackend {
     std::string title = "QUARNEL";
     double sizeRate = 1.0;
     int iconId = 0;
-    std::optional<ScriptPlayer> replay;
-    std::optional<ScriptRecorder> recorder;
-    std::optional<uint32_t> randSeed;  // dxGetRand's, when a replay or a recording fixes it
-    bool frameStats = false;
 
     // Alive while started.
     SDL_Window* window = nullptr;

@@ -4,13 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <random>
 #include <string_view>
 
 #include "platform/common/data_path.h"
 #include "platform/common/frame_stats.h"
-#include "platform/common/remainder.h"
-#include "platform/common/twister.h"
 #include "platform/dx.h"
 #include "platform/gl/models.h"
 #include "platform/sdl/backend.h"
@@ -358,39 +355,3 @@ uint32_t dxGetSystemTickCount() {
     clock_gettime(CLOCK_BOOTTIME, &now);
     return Recorded(b, uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000));
 }
-
-int dxGetRand(int maxValue) {
-    // Replays draw the decorations of their script's seed; play draws new ones each run.
-    static Twister generator{TheBackend().randSeed ? *TheBackend().randSeed : std::random_device{}()};
-    static CachedRemainder remainder;
-    if (maxValue <= 0) return 0;
-    return int(remainder(generator(), uint32_t(maxValue) + 1));
-}
-
-void dxEnableFrameStats() { TheBackend().frameStats = true; }
-
-bool dxUseReplayScript(const char* path, std::string& error) {
-    InputScript script;
-    if (!LoadInputScript(path, script, error)) return false;
-    Backend& b = TheBackend();
-    b.replay.emplace(std::move(script));
-    b.randSeed = b.replay->RandSeed();
-    return true;
-}
-
-bool dxRecordInputScript(const char* path, std::string& error) {
-    Backend& b = TheBackend();
-    if (!b.recorder.emplace().Open(path, error)) return false;
-    b.randSeed = std::random_device{}();
-    b.recorder->StartValue("rand", std::to_string(*b.randSeed));
-    return true;
-}
-
-std::string dxStartValue(const char* name, const std::string& live) {
-    Backend& b = TheBackend();
-    if (b.replay) return b.replay->StartValue(name).value_or(live);
-    if (b.recorder) b.recorder->StartValue(name, live);
-    return live;
-}
-
-std::string dxPlayerFilePath(const char* name) { return TheBackend().replay ? "" : PlayerFilePath(name); }

@@ -9,17 +9,11 @@
 #include <string>
 
 #include "platform/common/held_input.h"
-#include "platform/common/input_script.h"
-#include "platform/common/script_recorder.h"
 #include "platform/gl/gl_backend.h"
 
 struct Backend : GlBackend {
     // Set before start.
     double sizeRate = 1.0;
-    std::optional<ScriptPlayer> replay;
-    std::optional<ScriptRecorder> recorder;
-    std::optional<uint32_t> randSeed;  // dxGetRand's, when a replay or a recording fixes it
-    bool frameStats = false;
 
     // Alive while started.
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;

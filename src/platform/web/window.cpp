@@ -6,15 +6,11 @@
 #include <emscripten/html5.h>
 
 #include <cstdio>
-#include <random>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include "platform/common/data_path.h"
 #include "platform/common/frame_stats.h"
-#include "platform/common/remainder.h"
-#include "platform/common/twister.h"
 #include "platform/dx.h"
 #include "platform/gl/models.h"
 #include "platform/web/backend.h"
@@ -232,39 +228,3 @@ uint32_t dxGetSystemTickCount() {
     if (b.replay) return b.replay->ReadClock();
     return Recorded(b, uint32_t(uint64_t(emscripten_date_now())));
 }
-
-int dxGetRand(int maxValue) {
-    // Replays draw the decorations of their script's seed; play draws new ones each run.
-    static Twister generator{TheBackend().randSeed ? *TheBackend().randSeed : std::random_device{}()};
-    static CachedRemainder remainder;
-    if (maxValue <= 0) return 0;
-    return int(remainder(generator(), uint32_t(maxValue) + 1));
-}
-
-void dxEnableFrameStats() { TheBackend().frameStats = true; }
-
-bool dxUseReplayScript(const char* path, std::string& error) {
-    InputScript script;
-    if (!LoadInputScript(path, script, error)) return false;
-    Backend& b = TheBackend();
-    b.replay.emplace(std::move(script));
-    b.randSeed = b.replay->RandSeed();
-    return true;
-}
-
-bool dxRecordInputScript(const char* path, std::string& error) {
-    Backend& b = TheBackend();
-    if (!b.recorder.emplace().Open(path, error)) return false;
-    b.randSeed = std::random_device{}();
-    b.recorder->StartValue("rand", std::to_string(*b.randSeed));
-    return true;
-}
-
-std::string dxStartValue(const char* name, const std::string& live) {
-    Backend& b = TheBackend();
-    if (b.replay) return b.replay->StartValue(name).value_or(live);
-    if (b.recorder) b.recorder->StartValue(name, live);
-    return live;
-}
-
-std::string dxPlayerFilePath(const char* name) { return TheBackend().replay ? "" : PlayerFilePath(name); }
