@@ -6,7 +6,7 @@
 #include <array>
 
 #include "allocations.h"
-#include "frame/random.h"
+#include "core/random.h"
 #include "maze/dadizider_1.h"
 #include "maze/dadizider_2.h"
 #include "maze/generate.h"

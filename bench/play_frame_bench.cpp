@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include "allocations.h"
-#include "frame/game.h"
 #include "maze/generate.h"
 #include "platform/fake/fake_dx.h"
 #include "play/play_stage.h"
@@ -19,17 +18,19 @@ void BM_PlayFrame(benchmark::State& bench) {
     fake::Reset();
     fake::SetRecording(false);
     fake::SetPainting(false);
-    static Game game;
-    GenerateMaze(game.maze, game.random, 0);
-    game.workImage = dxMakeGraph(SCREEN_WIDTH, SCREEN_HEIGHT, 0);
-    Player player;
+    static MazeState maze;
+    Random random;
+    GenerateMaze(maze, random, 0);
+    const PlayResources resources{{}, dxMakeGraph(SCREEN_WIDTH, SCREEN_HEIGHT, 0)};
+    const GameImages images;
+    PlayState play;
     long frame = 0;
     const long before = AllocationCount();
     for (auto _ : bench) {
-        game.elapsedMs = double(frame) * 1000.0 / 60.0;
-        UpdatePlayFrame(game, player, Input(frame++));
-        DrawPlayFrame(game, player);
-        benchmark::DoNotOptimize(player.cameraPosition);
+        play.elapsedMs = double(frame) * 1000.0 / 60.0;
+        UpdatePlayFrame(maze, play, Input(frame++));
+        DrawPlayFrame(maze, play, resources, images);
+        benchmark::DoNotOptimize(play.player.cameraPosition);
     }
     bench.counters["allocs_per_frame"] =
         benchmark::Counter(double(AllocationCount() - before) / double(bench.iterations()));

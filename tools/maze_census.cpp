@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 #include "maze/dadizider_2.h"
 #include "maze/generate.h"
 #include "maze/reachability.h"

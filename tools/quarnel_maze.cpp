@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/random.h"
 #include "frame/command_line.h"
-#include "frame/random.h"
 #include "maze/generate.h"
 #include "maze/maze_picture.h"
 #include "maze/maze_text.h"

@@ -3,19 +3,18 @@
 #include <array>
 #include <queue>
 
-#include "frame/direction.h"
-#include "frame/random.h"
+#include "core/direction.h"
+#include "core/random.h"
 #include "maze/generate.h"
+#include "play/player.h"
 
 namespace {
 
 constexpr int MOVE_TICKS = 31;  // the accepting frame and 30 animated ones
 
-MazeCell Next(MazeCell c, Direction d) { return {c.x + StepX(d), c.y + StepY(d)}; }
-
-Direction Towards(MazeCell from, MazeCell to) {
+Direction Towards(Cell from, Cell to) {
     for (const Direction d : ALL_DIRECTIONS)
-        if (Next(from, d).x == to.x && Next(from, d).y == to.y) return d;
+        if (Neighbour(from, d) == to) return d;
     return Direction::Down;
 }
 
@@ -30,19 +29,19 @@ std::string Turns(Direction from, Direction to) {
 
 }  // namespace
 
-std::vector<MazeCell> RouteCells(const MazeState& state) {
+std::vector<Cell> RouteCells(const MazeState& state) {
     // Shortest path over the marked cells, so stray marks cannot lead the walk astray.
     std::array<std::array<int, MAZE_HEIGHT>, MAZE_WIDTH> from{};  // the direction back, plus one
     for (auto& column : from) column.fill(-1);
-    std::queue<MazeCell> open;
+    std::queue<Cell> open;
     open.push(START_CELL);
     from[START_CELL.x][START_CELL.y] = 0;
-    const MazeCell last{EXIT_CELL.x - 1, EXIT_CELL.y};
+    const Cell last{EXIT_CELL.x - 1, EXIT_CELL.y};
     while (!open.empty()) {
-        const MazeCell c = open.front();
+        const Cell c = open.front();
         open.pop();
         for (const Direction d : {Direction::Down, Direction::Left, Direction::Up, Direction::Right}) {
-            const MazeCell n = Next(c, d);
+            const Cell n = Neighbour(c, d);
             if (n.x < 1 || n.x > MAZE_WIDTH - 2 || n.y < 1 || n.y > MAZE_HEIGHT - 2) continue;
             if (state.routeSnapshot[n.x][n.y] != CELL_MARK || from[n.x][n.y] >= 0) continue;
             from[n.x][n.y] = Number(Opposite(d)) + 1;
@@ -50,18 +49,18 @@ std::vector<MazeCell> RouteCells(const MazeState& state) {
         }
     }
     if (from[last.x][last.y] < 0) return {};
-    std::vector<MazeCell> reversed{EXIT_CELL, last};
-    for (MazeCell c = last; c.x != START_CELL.x || c.y != START_CELL.y;) {
-        c = Next(c, DirectionNumbered(from[c.x][c.y] - 1));
+    std::vector<Cell> reversed{EXIT_CELL, last};
+    for (Cell c = last; c != START_CELL;) {
+        c = Neighbour(c, DirectionNumbered(from[c.x][c.y] - 1));
         reversed.push_back(c);
     }
     reversed.push_back(ENTRANCE_CELL);
     return {reversed.rbegin(), reversed.rend()};
 }
 
-std::string WalkInstructions(const std::vector<MazeCell>& route) {
+std::string WalkInstructions(const std::vector<Cell>& route) {
     std::string script;
-    Direction ahead = FacingDirection(0);
+    Direction ahead = START_FACING;
     for (size_t i = 1; i < route.size(); ++i) {
         const Direction wanted = Towards(route[i - 1], route[i]);
         script += Turns(ahead, wanted);

@@ -10,10 +10,10 @@
 
 // Cells from the entrance through the marked route of the snapshot to the exit, in walking order;
 // empty when the marks do not join the start to the last room.
-std::vector<MazeCell> RouteCells(const MazeState& state);
+std::vector<Cell> RouteCells(const MazeState& state);
 
 // Play instructions for one stage's maze: every step and turn held for exactly 31 ticks.
-std::string WalkInstructions(const std::vector<MazeCell>& route);
+std::string WalkInstructions(const std::vector<Cell>& route);
 
 // A whole script: stages carved from `seed` with these algorithms (1 or 2) in turn, then Escape.
 // With a shot prefix P, each stage k saves P<k>_title.png, P<k>_play.png (after the first step),

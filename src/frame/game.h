@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/images.h"
-#include "frame/random.h"
+#include "core/images.h"
+#include "core/random.h"
 #include "frame/records.h"
 #include "maze/maze_grid.h"
-#include "play/scene.h"
+#include "play/play_stage.h"
 #include "title/title_screen.h"
 
 struct Game {
@@ -20,14 +20,12 @@ struct Game {
     bool report = false;  // print a result line for every score panel
     Records records;
     std::string recordsPath;  // where new records are saved; "" when they are not (replays)
-
-    // Play: the last stage's measurements, and what play makes once and keeps.
-    uint64_t stepCounter = 0;
-    double elapsedMs = 0;
-    WallModels models;
-    GraphHandle workImage;
-    bool playReady = false;
+    PlayResources play;
 };
+
+// Plays the stage generated into `game.maze`; on reaching the exit, the result screen, with the
+// record kept while the score panel shows.
+void PlayAndScoreStage(Game& game);
 
 // Start-up through exit: settings, window, pictures, then title, generation and play stage after
 // stage until the title screen quits. Returns the exit code: 0, or -1 when no window can be had.

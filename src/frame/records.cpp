@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/words.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -21,35 +23,6 @@ constexpr size_t FIELD_COUNT = std::size(FIELDS);
 // A real file is a few hundred bytes; a longer one is not ours, and is not read into memory whole.
 constexpr size_t FILE_LIMIT = 65536;
 constexpr int ASIDE_NAMES = 1000;
-
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
-        size_t j = i;
-        while (j < line.size() && !std::isspace(static_cast<unsigned char>(line[j]))) ++j;
-        if (j > i) words.push_back(line.substr(i, j - i));
-        i = j;
-    }
-    return words;
-}
-
-bool ParseUnsigned(std::string_view text, uint64_t& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && ec == std::errc() && end == text.data() + text.size();
-}
-
-// "98.1": digits, a point, one digit; at most 1000.0.
-bool ParseTenths(std::string_view text, int32_t& tenths) {
-    uint64_t whole = 0, tenth = 0;
-    if (text.size() < 3 || text[text.size() - 2] != '.') return false;
-    if (!ParseUnsigned(text.substr(0, text.size() - 2), whole) || !ParseUnsigned(text.substr(text.size() - 1), tenth) ||
-        whole > 1000)
-        return false;
-    tenths = int32_t(whole * 10 + tenth);
-    return true;
-}
 
 std::string Tenths(int32_t tenths) { return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10); }
 
@@ -62,7 +35,7 @@ bool IsDate(std::string_view text) {
 
 // The values of a record line, in FIELDS order; false when its words are not those fields.
 bool FieldValues(std::string_view line, std::string_view (&values)[FIELD_COUNT]) {
-    const std::vector<std::string_view> words = Words(line);
+    const std::vector<std::string_view> words = SplitWords(line);
     if (words.size() != FIELD_COUNT) return false;
     for (size_t i = 0; i < FIELD_COUNT; ++i) {
         const size_t length = FIELDS[i].size();
@@ -168,7 +141,7 @@ bool ParseRecords(std::string_view text, Records& records, std::string& error) {
         std::string_view line = text.substr(0, newline);
         text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
         line = line.substr(0, line.find('#'));
-        if (Words(line).empty()) continue;
+        if (SplitWords(line).empty()) continue;
         int choice = 0;
         Record record;
         const bool parsed = ParseRecordLine(line, choice, record);
@@ -205,7 +178,7 @@ std::string BestTotals(const Records& records) {
 
 Records RecordsFromTotals(std::string_view totals) {
     Records records;
-    const std::vector<std::string_view> words = Words(totals);
+    const std::vector<std::string_view> words = SplitWords(totals);
     for (size_t i = 0; i < words.size() && i < records.best.size(); ++i) {
         Record record;
         if (ParseTenths(words[i], record.total)) records.best[i] = record;

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "frame/game.h"
@@ -6,6 +8,7 @@
 #include "maze/generate.h"
 #include "platform/dx.h"
 #include "play/play_stage.h"
+#include "play/result_screen.h"
 #include "title/title_screen.h"
 
 namespace {
@@ -20,16 +23,47 @@ void StartRun(Game& game) {
     if (shown != BestTotals(game.records)) game.records = RecordsFromTotals(shown);
 }
 
+int32_t InTenths(double score) { return int32_t(std::lround(score * 10)); }
+
+// A stage whose total beats the algorithm's record becomes the record, saved at once outside replays.
+void KeepRecord(Game& game, const StageOutcome& outcome, const Scores& scores) {
+    const Record stage{InTenths(scores.total),
+                       InTenths(scores.distance),
+                       InTenths(scores.time),
+                       uint64_t(std::max(0.0, std::floor(outcome.elapsedMs))),
+                       outcome.steps,
+                       uint64_t(game.maze.routeLength),
+                       TodaysDate()};
+    if (KeepIfBest(game.records, game.title.algorithmChoice, stage) && !game.recordsPath.empty())
+        SaveRecords(game.recordsPath, game.records);
+}
+
+// The exit reached: the result pictures, the record kept while the score panel shows, then the
+// wait to leave it.
+void FinishStage(Game& game, const StageOutcome& outcome) {
+    const Scores scores = ComputeScores(game.maze.routeLength, game.maze.routeTurns, outcome.steps, outcome.elapsedMs);
+    const StageResult result{game.stageNumber, game.title.algorithmChoice, outcome.steps, outcome.elapsedMs,
+                             game.report};
+    ResultScreen(game.maze, result, scores, game.play.workImage, game.images);
+    KeepRecord(game, outcome, scores);
+    LeaveScorePanel();
+}
+
 void RunStageLoop(Game& game) {
     game.stageNumber = 1;
     while (TitleScreen(game.title, game.random, game.stageNumber, game.images, BestLine(game.records)) != TITLE_QUIT) {
         GenerateMaze(game.maze, game.random, game.title.algorithmChoice);
-        PlayStage(game);
+        PlayAndScoreStage(game);
         ++game.stageNumber;
     }
 }
 
 }  // namespace
+
+void PlayAndScoreStage(Game& game) {
+    const StageOutcome outcome = PlayStage(game.maze, game.play, game.images);
+    if (outcome.ending == StageEnding::ReachedExit) FinishStage(game, outcome);
+}
 
 int RunGame(Game& game) {
     dxSetMainWindowText("QUARNEL");
@@ -38,9 +72,12 @@ int RunGame(Game& game) {
     StartRun(game);
     dxChangeWindowMode(1);
     dxSetGraphMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, 60);
+    // The title starts a stage on the release of button 1 or Return and re-seeds on that of R.
+    dxSetActOnRelease(PAD_INPUT_1, {KEY_INPUT_RETURN, KEY_INPUT_R});
     if (dxOpenWindow() < 0) return -1;
     dxSetTransColor(0, 255, 0);
     LoadImages(game.images);
+    game.play = MakePlayResources();
     RunStageLoop(game);
     dxCloseWindow();
     return 0;

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/dx.h"
-#include "play/player.h"
 
 namespace {
 
@@ -52,8 +51,8 @@ int DigitOf(uint64_t number, int i) {
     return int(number % 10);
 }
 
-int RollOffset(uint64_t shown, int i, int32_t moveState, int32_t frameCounter) {
-    if (moveState != MOVE_STEP_FORWARD && moveState != MOVE_STEP_BACK) return 0;
+int RollOffset(uint64_t shown, int i, bool stepping, int32_t frameCounter) {
+    if (!stepping) return 0;
     for (int k = 0; k < i; ++k)
         if (DigitOf(shown, k) != 9) return 0;
     return int(std::floor(double(frameCounter) / 30.0 * 16.0));
@@ -64,7 +63,7 @@ void DrawMeters(const MeterValues& values, const GameImages& images) {
     const uint64_t shown = values.stepCounter % STEP_DISPLAY_MODULUS;
     for (int i = 7; i >= 0; --i)
         DrawCounterDigit(i, STEP_COUNTER_Y, DigitOf(shown, i),
-                         RollOffset(shown, i, values.moveState, values.frameCounter), images);
+                         RollOffset(shown, i, values.stepping, values.frameCounter), images);
     const uint64_t route = uint64_t(std::max<int64_t>(0, values.routeLength));
     for (int i = 7; i >= 0; --i) DrawCounterDigit(i, ROUTE_COUNTER_Y, DigitOf(route, i), 0, images);
     DrawTime(values.elapsedMs, images);

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-#include "frame/images.h"
+#include "core/images.h"
 
 struct MeterValues {
-    int32_t moveState = 0;
-    int32_t frameCounter = 0;
+    bool stepping = false;     // a step is under way
+    int32_t frameCounter = 0;  // frames of the step so far
     double elapsedMs = 0;
     uint64_t stepCounter = 0;
     int64_t routeLength = 0;
@@ -21,4 +21,4 @@ int DigitOf(uint64_t number, int i);
 
 // How far counter digit i is rolled toward its next value (0..15): the last digit while a step is
 // under way, and each digit the coming carry will change.
-int RollOffset(uint64_t shown, int i, int32_t moveState, int32_t frameCounter);
+int RollOffset(uint64_t shown, int i, bool stepping, int32_t frameCounter);

@@ -1,6 +1,6 @@
 #include "maze/dadizider_1.h"
 
-#include "frame/direction.h"
+#include "core/direction.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // which always yields a perfect maze.
 #pragma once
 
-#include "frame/random.h"
+#include "core/random.h"
 #include "maze/maze_grid.h"
 
 // Rewrites the whole maze grid; draws exactly one fraction per pillar, 684 in all.

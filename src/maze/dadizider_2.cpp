@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 #include "maze/maze_picture.h"
 
 namespace {

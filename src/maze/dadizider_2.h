@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "frame/random.h"
+#include "core/random.h"
 #include "maze/maze_grid.h"
 
 inline constexpr int DZ2_STACK_CAPACITY = 1000;

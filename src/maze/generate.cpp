@@ -3,7 +3,7 @@
 #include <bit>
 #include <cstring>
 
-#include "frame/tables.h"
+#include "core/tables.h"
 #include "maze/dadizider_1.h"
 #include "maze/dadizider_2.h"
 #include "maze/reachability.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "frame/random.h"
+#include "core/random.h"
 #include "maze/maze_grid.h"
 
 // algorithmChoice 0 carves with DadiZider 1, any other value with DadiZider 2. The decorations draw

@@ -1,47 +1,9 @@
-// The maze's shared data: four 81 x 41 grids of cell codes, the goal cell and the route measurements.
+// One stage's maze: four 81 x 41 grids of cell codes, the goal cell and the route measurements.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
-inline constexpr int MAZE_WIDTH = 81;   // x 0..80
-inline constexpr int MAZE_HEIGHT = 41;  // y 0..40
-
-// Maze-grid codes. Every test for a mark compares with CELL_MARK: route, branch and trail marks
-// are one and the same value.
-inline constexpr int16_t CELL_PASSAGE = 0;
-inline constexpr int16_t CELL_WALL = 1;
-inline constexpr int16_t CELL_BORDER = 2;
-inline constexpr int16_t CELL_MARK = 5;
-inline constexpr int16_t CELL_DETOUR = 6;
-
-// Wall-map codes: odd is walkable and drawn, even is solid.
-inline constexpr int16_t MAP_SOLID = 0;
-inline constexpr int16_t MAP_PASSAGE = 1;
-inline constexpr int16_t MAP_SG = 3;
-inline constexpr int16_t MAP_ETC = 5;
-
-inline constexpr int16_t EXPLORED_UNSEEN = -1;
-
-struct MazeCell {
-    int x;
-    int y;
-};
-inline constexpr MazeCell START_CELL = {2, 2};
-inline constexpr MazeCell ENTRANCE_CELL = {2, 1};
-inline constexpr MazeCell EXIT_CELL = {79, 38};
-// The last room of the lattice: the goal while the maze is carved and measured.
-inline constexpr MazeCell LAST_ROOM = {78, 38};
-
-// Rooms sit at even x 2..78 and even y 2..38; the cell between two neighbouring rooms is a slot.
-inline constexpr int ROOM_MIN = 2;
-inline constexpr int ROOM_MAX_X = 78;
-inline constexpr int ROOM_MAX_Y = 38;
-
-// Indexed [x][y].
-using MazeGrid = std::array<std::array<int16_t, MAZE_HEIGHT>, MAZE_WIDTH>;
-
-constexpr bool OnGrid(int x, int y) { return x >= 0 && x < MAZE_WIDTH && y >= 0 && y < MAZE_HEIGHT; }
+#include "core/grid.h"
 
 // The route search and the repair pass through passages and marked cells alike; only the low byte
 // of a code counts.
@@ -80,7 +42,3 @@ void InitMazeGrid(MazeState& state);
 // Rewrites every interior cell holding `from` with `to`; the frame is never touched.
 void ReplaceCode(MazeState& state, uint8_t from, uint8_t to);
 inline void SetCell(MazeState& state, int x, int y, int16_t code) { state.maze[x][y] = code; }
-
-constexpr bool IsRoom(int x, int y) {
-    return x >= ROOM_MIN && x <= ROOM_MAX_X && y >= ROOM_MIN && y <= ROOM_MAX_Y && x % 2 == 0 && y % 2 == 0;
-}

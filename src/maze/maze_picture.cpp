@@ -1,7 +1,7 @@
 #include "maze/maze_picture.h"
 
+#include "core/colour.h"
 #include "platform/dx.h"
-#include "title/colour.h"
 
 void DrawCellBox(int16_t x, int16_t y, int32_t code) {
     const unsigned colour = code <= 7 ? ColourByNumber(code) : static_cast<unsigned>(code);

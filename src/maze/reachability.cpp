@@ -1,6 +1,6 @@
 #include "maze/reachability.h"
 
-#include "frame/direction.h"
+#include "core/direction.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "maze/route_walk.h"
 
-#include "frame/direction.h"
+#include "core/direction.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The screen the game draws on, whatever the size of the window that shows it.
 inline constexpr int SCREEN_WIDTH = 800;
@@ -82,9 +83,15 @@ unsigned dxGetColor(int red, int green, int blue);
 int dxDrawString(int x, int y, const char* text, unsigned colour, unsigned edgeColour);
 int dxDrawFormatString(int x, int y, unsigned colour, const char* format, ...) __attribute__((format(printf, 4, 5)));
 
-// Input, clock and chance.
+// Input, clock and chance. Every read of one pass of a screen loop (from one flip to the next, or
+// one dxProcessMessage to the next where a loop polls without flipping) sees the same input, taken
+// at the pass's first read or dxProcessMessage.
 int dxGetJoypadInputState(int inputType);
 int dxCheckHitKey(int keyCode);
+// Says which inputs (joypad bits, key codes) the game acts on when they are let go, rather than
+// while held; called once before the window opens. Such an input held through a focus change reads
+// held until it is let go in the window, so that leaving the window never acts for the player.
+int dxSetActOnRelease(int padBits, const std::vector<int>& keyCodes);
 int dxGetNowCount(int useRdtscFlag);  // milliseconds of a steady clock
 int dxGetRand(int maxValue);          // 0..maxValue, each equally likely
 uint32_t dxGetSystemTickCount();      // milliseconds since the system started, for re-seeding

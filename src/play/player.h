@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "maze/maze_grid.h"
+#include "core/grid.h"
 #include "platform/dx.h"
 
 enum MoveState : int32_t {
@@ -14,15 +14,18 @@ enum MoveState : int32_t {
     MOVE_TURN_RIGHT = 4
 };
 
+constexpr bool IsStepping(int32_t moveState) { return moveState == MOVE_STEP_FORWARD || moveState == MOVE_STEP_BACK; }
+
 // A step or a quarter turn lasts this many frames after the frame that accepted it.
 inline constexpr int32_t MOVE_FRAMES = 30;
 
+// Every stage starts at the entrance looking down the map, into the maze (world +X).
+inline constexpr Direction START_FACING = Direction::Down;
+
 struct Player {
-    int32_t cellX = ENTRANCE_CELL.x;
-    int32_t cellY = ENTRANCE_CELL.y;
-    int32_t facing = 0;  // 0 world +X, 1 world -Z, 2 world -X, 3 world +Z
-    int32_t stepX = 0;
-    int32_t stepY = 0;
+    Cell cell = ENTRANCE_CELL;
+    Direction facing = START_FACING;
+    Cell stepTo{};  // where the step under way ends
     int32_t moveState = MOVE_IDLE;
     int32_t frameCounter = 0;
     float turnAngle = 0;

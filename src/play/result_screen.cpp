@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/colour.h"
 #include "maze/maze_picture.h"
 #include "platform/dx.h"
-#include "title/colour.h"
 
 namespace {
 
@@ -99,16 +99,15 @@ std::string ResultLine(const MazeState& state, const StageResult& result, const 
     return line;
 }
 
-void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images,
-                  const std::function<void(const Scores&)>& scorePanelShown) {
+void ResultScreen(MazeState& state, const StageResult& result, const Scores& scores, GraphHandle workImage,
+                  const GameImages& images) {
     ShowGoalPicture(workImage, images);
     ShowRouteReview(state);
-    const Scores scores = ComputeScores(state.routeLength, state.routeTurns, result.stepCounter, result.elapsedMs);
     ShowScorePanel(result, scores, workImage);
     if (result.report) {
         std::printf("%s\n", ResultLine(state, result, scores).c_str());
         std::fflush(stdout);
     }
-    if (scorePanelShown) scorePanelShown(scores);
-    KeyWait(-1, 0);
 }
+
+void LeaveScorePanel() { KeyWait(-1, 0); }

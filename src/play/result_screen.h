@@ -3,10 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
-#include "frame/images.h"
+#include "core/images.h"
 #include "maze/maze_grid.h"
 
 struct Scores {
@@ -33,10 +32,14 @@ struct StageResult {
     bool report = false;  // print the result line on standard output
 };
 
-// Runs the three pictures. The screen holds the finished last play frame, not yet shown.
-// `scorePanelShown` is called once the score panel is shown, before it waits for Enter.
-void ResultScreen(MazeState& state, const StageResult& result, GraphHandle workImage, const GameImages& images,
-                  const std::function<void(const Scores&)>& scorePanelShown = {});
+// Shows the goal picture and the route review, each until Enter or 5 s, then the score panel,
+// printing the result line when asked to. The screen holds the last play frame, drawn and not yet
+// shown; the score panel is left on the screen.
+void ResultScreen(MazeState& state, const StageResult& result, const Scores& scores, GraphHandle workImage,
+                  const GameImages& images);
+
+// Waits on the score panel for Enter, Escape or a closed window.
+void LeaveScorePanel();
 
 // Repaints the maze grid for the review: the route from the snapshot, the player's cells off it as
 // detours, the exit marked.

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 
 namespace {
 
@@ -11,9 +11,6 @@ constexpr float LIGHT_ATTENUATION_1 = 0.0005f;
 constexpr float FIELD_OF_VIEW = 1.0471975803375244f;  // 60 degrees
 // The tangent of half the horizontal view: the field of view is the vertical one, on a 2:1 screen.
 const float HALF_VIEW_WIDTH = std::tan(FIELD_OF_VIEW / 2) * SCREEN_WIDTH / SCREEN_HEIGHT;
-
-// Outside the grid counts as solid, like the frame around it.
-bool Solid(const MazeGrid& wallMap, int x, int y) { return !OnGrid(x, y) || (wallMap[x][y] & 1) == 0; }
 
 // A model frame's bit for each direction on the map (right, up, left, down): world +Z, -X, -Z, +X.
 constexpr int FRAME_BIT[4] = {4, 2, 8, 1};
@@ -31,7 +28,7 @@ WallModels LoadWallModels() {
 int FrameOfSolidSides(const MazeGrid& wallMap, int x, int y) {
     int frame = 0;
     for (const Direction d : ALL_DIRECTIONS)
-        if (Solid(wallMap, x + StepX(d), y + StepY(d))) frame |= FRAME_BIT[Number(d)];
+        if (!IsWalkable(wallMap, Neighbour({x, y}, d))) frame |= FRAME_BIT[Number(d)];
     return frame;
 }
 
@@ -46,7 +43,7 @@ void DrawCells(const WallModels& models, const MazeGrid& wallMap, const CellSet&
     for (int x = 0; x < MAZE_WIDTH; ++x) {
         for (int y = 0; y < MAZE_HEIGHT; ++y) {
             const int code = wallMap[x][y];
-            if (!cells[size_t(x)].test(size_t(y)) || (code & 1) == 0 || code < 0 || code >= int(models.size()))
+            if (!cells[size_t(x)].test(size_t(y)) || !IsWalkable(code) || code < 0 || code >= int(models.size()))
                 continue;
             dxMV1SetPosition(models[code], VECTOR{float(y * 1000), 0.0f, float(x * 1000)});
             dxMV1DrawFrame(models[code], FrameOfSolidSides(wallMap, x, y));

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 
 namespace {
 
@@ -17,8 +17,6 @@ constexpr double ON_SIDE = 0.001;
 // Sides crossed before the search gives up and hands over every walkable cell; a maze of corridors
 // needs a few hundred at most.
 constexpr int MAX_CROSSINGS = 100000;
-
-bool Walkable(const MazeGrid& wallMap, int x, int y) { return OnGrid(x, y) && (wallMap[x][y] & 1) != 0; }
 
 struct Point {
     double x, y;
@@ -41,7 +39,7 @@ public:
         seen_[size_t(x)].set(size_t(y));
         for (const Direction d : ALL_DIRECTIONS) {
             Wedge through = wedge;
-            if (Walkable(wallMap_, x + StepX(d), y + StepY(d)) && Narrow(x, y, d, through))
+            if (IsWalkable(wallMap_, Neighbour({x, y}, d)) && Narrow(x, y, d, through))
                 Visit(x + StepX(d), y + StepY(d), through);
         }
     }
@@ -92,7 +90,7 @@ CellSet WalkableCells(const MazeGrid& wallMap) {
     CellSet cells{};
     for (int x = 0; x < MAZE_WIDTH; ++x)
         for (int y = 0; y < MAZE_HEIGHT; ++y)
-            if ((wallMap[x][y] & 1) != 0) cells[size_t(x)].set(size_t(y));
+            if (IsWalkable(wallMap[x][y])) cells[size_t(x)].set(size_t(y));
     return cells;
 }
 
@@ -110,7 +108,7 @@ CellSet VisibleCells(const MazeGrid& wallMap, VECTOR eye, VECTOR direction, floa
     const int y0 = int(std::floor(at.y + 0.5 - ON_SIDE)), y1 = int(std::floor(at.y + 0.5 + ON_SIDE));
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y) {
-            if (!Walkable(wallMap, x, y)) continue;
+            if (!IsWalkable(wallMap, {x, y})) continue;
             search.Visit(x, y, view);
             started = true;
         }

@@ -1,7 +1,7 @@
 #include "title/title_screen.h"
 
+#include "core/colour.h"
 #include "platform/dx.h"
-#include "title/colour.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/images.h"
-#include "frame/random.h"
+#include "core/images.h"
+#include "core/random.h"
 
 // What the title screen keeps from visit to visit.
 struct TitleOptions {

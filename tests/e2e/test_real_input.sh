@@ -8,10 +8,11 @@ start_window_manager
 cd "$(play_folder)"
 
 # The replayed references: the title with each choice, play after each of five steps down the
-# first corridor of seed 1, and the title of stage 2.
+# first corridor of seed 1 (Up pressed in the frame before Return is let go still chooses), and the
+# title of stage 2.
 {
     printf '10 -\nshot %s/title_1.png\n1 down\n2 -\nshot %s/title_2.png\n' "$WORK" "$WORK"
-    printf '1 up\n2 return\n1 -\n60 -\nshot %s/steps0.png\n' "$WORK"
+    printf '2 return\n1 return+up\n1 -\n60 -\nshot %s/steps0.png\n' "$WORK"
     for n in 1 2 3 4 5; do printf '1 up\n35 -\nshot %s/steps%s.png\n' "$WORK" "$n"; done
     printf '1 e\n1 -\n10 -\nshot %s/title_stage2.png\n2 -\n1 escape\n' "$WORK"
 } >"$WORK/moves.txt"

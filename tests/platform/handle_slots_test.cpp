@@ -27,14 +27,19 @@ TEST(HandleSlots, AReleasedSlotUsedAgainIsNotReachedThroughItsOldHandle) {
     EXPECT_EQ(*slots.Find(second), "second");
     EXPECT_EQ(slots.Find(-1), nullptr);
     EXPECT_EQ(slots.Find(7), nullptr);
-    // Generations stay positive through many reuses of one slot.
+    // Through many reuses (past the generations a slot has) and a release of all, handles stay
+    // positive and old ones stale.
     int handle = third;
     for (int i = 0; i < 70000; ++i) {
         ASSERT_TRUE(slots.Remove(handle));
         handle = slots.Add("again");
         ASSERT_GE(handle, 0);
+        ASSERT_EQ(slots.Find(third), nullptr) << i;
     }
-    EXPECT_EQ(slots.Find(third), nullptr);
+    slots.Clear();
+    slots.Add("after");
+    EXPECT_EQ(slots.Find(first), nullptr);
+    EXPECT_EQ(slots.Find(second), nullptr);
 }
 
 }  // namespace

@@ -96,6 +96,12 @@ TEST_F(Held, OnlyReleasesRightBeforeTheFocusLossAreTheWindowSystems) {
     input_.FocusLost();
     EXPECT_EQ(Tick(), "0010");  // the tap is still seen once
     EXPECT_EQ(Tick(), "0000");
+    input_.FocusGained();
+    Tap(R);  // ...or ticks between them
+    EXPECT_EQ(Tick(), "0001");
+    EXPECT_EQ(Tick(), "0000");
+    input_.FocusLost();
+    EXPECT_EQ(Tick(), "0000");
 }
 
 TEST_F(Held, PadPulledOutWhileHeldIsNoRelease) {
@@ -128,7 +134,7 @@ class PadHotplug : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-        StartInput(backend_);
+        SetActOnRelease(backend_, PAD_INPUT_1, {});
     }
     void TearDown() override {
         if (backend_.pad) SDL_GameControllerClose(backend_.pad);

@@ -13,7 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "frame/direction.h"
+#include "core/direction.h"
 #include "maze/generate.h"
 #include "platform/dx.h"
 #include "platform/sdl/backend.h"
@@ -85,7 +85,7 @@ void Compare(Probe& probe, const MazeGrid& wallMap, const Player& p) {
     for (size_t x = 0; x < seen.size(); ++x) probe.drawn += seen[x].count(), probe.walkable += all[x].count();
     const Pictures a = Draw(probe, wallMap, p, seen), b = Draw(probe, wallMap, p, all);
     ++probe.poses;
-    probe.midStep += p.moveState == MOVE_STEP_FORWARD || p.moveState == MOVE_STEP_BACK;
+    probe.midStep += IsStepping(p.moveState);
     probe.midTurn += p.moveState == MOVE_TURN_LEFT || p.moveState == MOVE_TURN_RIGHT;
     probe.reducedWorst = std::max(probe.reducedWorst, ReducedDifference(a));
     probe.partDiffering += !PartMatches(a);
@@ -94,8 +94,7 @@ void Compare(Probe& probe, const MazeGrid& wallMap, const Player& p) {
 
 // Forward while the way is open, now and then a turn or a step back; a turn where it is closed.
 int NextInput(std::mt19937& choice, const MazeGrid& wallMap, const Player& p) {
-    const Direction ahead = FacingDirection(p.facing);
-    const bool open = (wallMap[size_t(p.cellX + StepX(ahead))][size_t(p.cellY + StepY(ahead))] & 1) != 0;
+    const bool open = IsWalkable(wallMap, Neighbour(p.cell, p.facing));
     const int roll = int(choice() % 20);
     if (open && roll < 14) return PAD_INPUT_UP;
     return roll % 3 == 0 ? PAD_INPUT_LEFT : roll % 3 == 1 ? PAD_INPUT_RIGHT : PAD_INPUT_DOWN;

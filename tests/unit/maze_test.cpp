@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "frame/random.h"
-#include "frame/tables.h"
+#include "core/random.h"
+#include "core/tables.h"
 #include "maze/dadizider_1.h"
 #include "maze/dadizider_2.h"
 #include "maze/generate.h"

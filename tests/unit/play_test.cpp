@@ -18,9 +18,9 @@
 
 namespace {
 
-MazeGrid WallMapWithOpen(std::initializer_list<MazeCell> open) {
+MazeGrid WallMapWithOpen(std::initializer_list<Cell> open) {
     MazeGrid map{};
-    for (const MazeCell& c : open) map[c.x][c.y] = MAP_PASSAGE;
+    for (const Cell& c : open) map[c.x][c.y] = MAP_PASSAGE;
     return map;
 }
 
@@ -36,15 +36,15 @@ TEST(Movement, StepsTakeThirtyFramesAfterTheAcceptingOne) {
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);  // the accepting frame does not move the camera
     p = Frames(p, map, 0, 15, steps);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1500);
-    EXPECT_EQ(p.cellY, 1);  // the cell changes only at the end of the step
+    EXPECT_EQ(p.cell.y, 1);  // the cell changes only at the end of the step
     p = Frames(p, map, PAD_INPUT_UP, 15, steps);
-    EXPECT_EQ(p.cellY, 2);
+    EXPECT_EQ(p.cell.y, 2);
     EXPECT_EQ(p.moveState, MOVE_IDLE);  // held through the last frame, the key is taken in the next
     EXPECT_EQ(steps, 1u);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 2000);
     // A step back keeps the view.
     p = Frames(p, map, PAD_INPUT_DOWN, 31, steps);
-    EXPECT_EQ(p.cellY, 1);
+    EXPECT_EQ(p.cell.y, 1);
     EXPECT_EQ(steps, 2u);
     EXPECT_FLOAT_EQ(p.viewDirection.x, 1);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);
@@ -57,7 +57,7 @@ TEST(Movement, LaterTestsWinAndBlockedStepsDoNothing) {
     EXPECT_EQ(Frames(Player{}, corridor, PAD_INPUT_UP | PAD_INPUT_LEFT, 1, steps).moveState, MOVE_TURN_LEFT);
     // Up and down where only the forward cell is open: a step forward into that cell.
     Player p = Frames(Player{}, corridor, PAD_INPUT_UP | PAD_INPUT_DOWN, 31, steps);
-    EXPECT_EQ(p.cellY, 2);
+    EXPECT_EQ(p.cell.y, 2);
     EXPECT_EQ(steps, 1u);
     // Codes 3 and 5 are walkable; 2 and 0 are not, and stepping against them does nothing.
     MazeGrid codes = corridor;
@@ -68,27 +68,27 @@ TEST(Movement, LaterTestsWinAndBlockedStepsDoNothing) {
 }
 
 // A left turn, then a step after each quarter turn to the right, round a square of four cells:
-// facing 3 steps right on the map (x + 1), 0 down, 1 left and 2 up.
+// facing right steps x + 1, then down, left and up in turn.
 TEST(Movement, QuarterTurnsAndTheWayEachFacingSteps) {
     const MazeGrid map = WallMapWithOpen({{10, 10}, {11, 10}, {11, 11}, {10, 11}});
     Player p;
-    p.cellX = p.cellY = 10;
+    p.cell = {10, 10};
     uint64_t steps = 0;
     p = Frames(p, map, PAD_INPUT_LEFT, 16, steps);  // halfway through a left turn
     EXPECT_NEAR(p.viewDirection.x, 0.70710677f, 1e-6);
     EXPECT_NEAR(p.viewDirection.z, 0.70710677f, 1e-6);  // left of +X is +Z in this world
     p = Frames(p, map, 0, 15, steps);
-    EXPECT_EQ(p.facing, 3);
+    EXPECT_EQ(p.facing, Direction::Right);
     EXPECT_NEAR(p.viewDirection.z, 1.0f, 1e-6);
     EXPECT_FLOAT_EQ(p.cameraPosition.x, 1000);  // turning never moves the eye
-    const MazeCell square[4] = {{11, 10}, {11, 11}, {10, 11}, {10, 10}};
+    const Cell square[4] = {{11, 10}, {11, 11}, {10, 11}, {10, 10}};
     for (int k = 0; k < 4; ++k) {
         if (k > 0) p = Frames(p, map, PAD_INPUT_RIGHT, 31, steps);
         p = Frames(p, map, PAD_INPUT_UP, 31, steps);
-        EXPECT_EQ(std::make_pair(p.cellX, p.cellY), std::make_pair(square[k].x, square[k].y)) << k;
+        EXPECT_EQ(p.cell, square[k]) << k;
     }
     EXPECT_EQ(steps, 4u);
-    EXPECT_NEAR(p.viewDirection.x, -1.0f, 1e-6);  // facing 2
+    EXPECT_NEAR(p.viewDirection.x, -1.0f, 1e-6);  // facing up
 }
 
 TEST(Scene, CellPassModelsAndMasks) {
@@ -171,19 +171,15 @@ protected:
 
 TEST_F(PlayLoop, EscapeEndsAtTheTopOfAFrameAndEInTheFrameItIsSeen) {
     fake::SetInputScriptText("5 -\n1 escape\n10 -");
-    PlayStage(game);
+    EXPECT_EQ(PlayStage(game.maze, game.play, game.images).ending, StageEnding::Quit);
     EXPECT_EQ(fake::FlipCount(), 5);
     EXPECT_EQ(fake::CallsNamed("dxClearDrawScreen").size(), 5u);
-    EXPECT_EQ(fake::CallsNamed("dxMV1LoadModel").size(), 3u);
-    EXPECT_EQ(fake::CallsNamed("dxMakeGraph").size(), 1u);
     fake::ClearCalls();
     fake::SetInputScriptText("5 -\n1 e\n10 -");
-    PlayStage(game);
+    PlayAndScoreStage(game);
     EXPECT_EQ(fake::CallsNamed("dxScreenFlip").size(), 5u);  // the frame that saw E is drawn but not shown
     EXPECT_EQ(fake::CallsNamed("dxClearDrawScreen").size(), 6u);
     EXPECT_TRUE(fake::CallsNamed("dxDrawFormatString").empty());  // no result screen
-    EXPECT_TRUE(fake::CallsNamed("dxMV1LoadModel").empty());      // models and work image: first stage only
-    EXPECT_TRUE(fake::CallsNamed("dxMakeGraph").empty());
 }
 
 // The exit reached, the last play frame is handed on unflipped to the result pictures. A window
@@ -204,7 +200,7 @@ TEST_F(PlayLoop, ReachingTheExitThenTheWindowClosedDuringEachResultPicture) {
         game.report = true;
         fake::SetInputScriptText(script);
         testing::internal::CaptureStdout();
-        PlayStage(game);
+        PlayAndScoreStage(game);
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(fake::FlipCount(), 30 + 3);  // the play frames, then each result picture once
         EXPECT_LE(fake::Ticks(), 40u);         // no picture waited out its 5 seconds (300 ticks)
@@ -228,7 +224,8 @@ TEST_F(PlayLoop, ResultPicturesInTurnAndTheRouteReview) {
     state.routeTurns = 1;
     state.goalX = 79;  // the exit on the ring, outside the painted rooms
     state.goalY = 38;
-    ResultScreen(state, {2, 0, 2, 1'500, false}, GraphHandle{9}, GameImages{.goal = {5}});  // on the route, in par time
+    const StageResult result{2, 0, 2, 1'500, false};  // on the route, in par time
+    ResultScreen(state, result, ComputeScores(2, 1, 2, 1'500), GraphHandle{9}, GameImages{.goal = {5}});
     EXPECT_EQ(fake::FlipCount(), 3);
     EXPECT_EQ(fake::CallsNamed("dxDrawGraph")[0].args, (std::vector<double>{149, 60, 5, 1}));
     const auto boxes = fake::CallsNamed("dxDrawBox");

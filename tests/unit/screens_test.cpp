@@ -9,7 +9,9 @@
 #include "hud/mini_map.h"
 #include "platform/dx.h"
 #include "platform/fake/fake_dx.h"
+#include "play/play_stage.h"
 #include "play/player.h"
+#include "play/trail.h"
 #include "title/title_screen.h"
 
 namespace {
@@ -70,7 +72,7 @@ TEST(TitleScreen, StartAndQuitPaths) {
     const std::tuple<const char*, uint8_t, uint64_t, bool, int> runs[] = {
         // script, result, ticks, the start picture shown, flips
         {"100 return\n1 -\n50 -", TITLE_START, 101, true, 101},      // held for many frames, then let go
-        {"40 z\n1 -\n50 -", TITLE_START, 42, true, 42},              // the pad is read before its frame's tick
+        {"40 z\n1 -\n1 escape", TITLE_START, 41, true, 41},          // the pad and the keys read one tick
         {"3 return\n1 -\n5 -", TITLE_START, 4, true, 4},             // held on entry counts as pressed
         {"1 -\n1 escape+return", TITLE_QUIT, 2, false, 1},           // Escape and Return going down together
         {"1 -\n3 return\n1 return+escape", TITLE_QUIT, 5, true, 5},  // Escape while Return is held
@@ -87,8 +89,8 @@ TEST(TitleScreen, StartAndQuitPaths) {
 }
 
 TEST(TitleScreen, AlgorithmChoice) {
-    // Up and down pressed in the same frame: down wins.
-    EXPECT_EQ(RunTitle("1 up+down\n1 -\n1 return\n1 -").options.algorithmChoice, 1);
+    // Up and down pressed in the same frame: down wins, even in the frame before Return is let go.
+    EXPECT_EQ(RunTitle("1 return\n1 up+down+return\n1 -").options.algorithmChoice, 1);
     // Holding up, pressing down, releasing down while up stays held: still 1.
     EXPECT_EQ(RunTitle("2 up\n2 up+down\n2 up\n1 up+return\n1 up").options.algorithmChoice, 1);
     // Up let go while down is held, then pressed again: up chooses.
@@ -139,9 +141,10 @@ unsigned BoxColourAt(int i, int j) {
 TEST(MiniMap, FirstFrameOfAStage) {
     fake::Reset();
     MazeState state = ColumnMaze(5);
-    UpdateMiniMap(state, 2, 1, FacingDirection(0));
-    DrawMiniMap(state, 2, 1, FacingDirection(0), GraphHandle{77}, {{{40}, {41}, {42}, {43}}});
-    // Facing 0 looks down the map: (2, 1) to the wall at (2, 6), with the side cells.
+    PlayState play;
+    UpdatePlayFrame(state, play, 0);
+    DrawPlayScreen(state, ENTRANCE_CELL, START_FACING, GraphHandle{77}, {{{40}, {41}, {42}, {43}}});
+    // The start looks down the map: (2, 1) to the wall at (2, 6), with the side cells.
     const MazeGrid& seen = state.explored;
     for (int y = 1; y <= 6; ++y)
         EXPECT_TRUE(seen[2][y] != EXPLORED_UNSEEN && seen[1][y] == CELL_WALL && seen[3][y] == CELL_WALL) << y;
@@ -164,12 +167,12 @@ TEST(MiniMap, FirstFrameOfAStage) {
 
 TEST(MiniMap, SightLineStopsAfterTwentySevenCells) {
     MazeState state = ColumnMaze(39);
-    RevealSightLine(state, 2, 1, Direction::Down);
+    RevealSightLine(state, {2, 1}, Direction::Down);
     EXPECT_NE(state.explored[2][27], EXPLORED_UNSEEN);
     EXPECT_EQ(state.explored[2][28], EXPLORED_UNSEEN);
     // Marks do not stop a sight line.
     state.maze[2][5] = CELL_MARK;
-    RevealSightLine(state, 2, 4, Direction::Down);
+    RevealSightLine(state, {2, 4}, Direction::Down);
     EXPECT_EQ(state.explored[2][30], CELL_PASSAGE);
 }
 
@@ -192,7 +195,7 @@ std::vector<std::vector<double>> MeterDraws(const MeterValues& values) {
 // The time as drawn after the panel and 16 counter digits (image 110 a colon, 111 a point), each
 // character 50 pixels on from the last, the last at (440, 300).
 std::string TimeShown(double ms) {
-    const auto draws = MeterDraws({MOVE_IDLE, 0, ms, 0, 0});
+    const auto draws = MeterDraws({false, 0, ms, 0, 0});
     std::string shown;
     for (size_t i = 17; i < draws.size(); ++i) {
         EXPECT_EQ(draws[i][0], 440 - 50.0 * (draws.size() - 1 - i)) << ms;
@@ -211,7 +214,7 @@ TEST(Meters, PanelThenTimeDigits) {
 
 TEST(Meters, CountersAndRolls) {
     // Step counter 129 halfway through a step: 9 and 2 roll by 8, the 1 stays.
-    auto draws = MeterDraws({MOVE_STEP_FORWARD, 15, 0, 129, 203});
+    auto draws = MeterDraws({true, 15, 0, 129, 203});
     EXPECT_EQ(draws[6], (std::vector<double>{680, 356, 0, 201}));
     EXPECT_EQ(draws[7], (std::vector<double>{700, 356, 8, 202}));
     EXPECT_EQ(draws[8], (std::vector<double>{720, 356, 8, 209}));
@@ -221,19 +224,19 @@ TEST(Meters, CountersAndRolls) {
         EXPECT_EQ(draws[9 + k], (std::vector<double>{580.0 + 20 * k, 308, 0, 200 + digit[k]}));
     }
     // 199 going back: three digits roll; a turn rolls nothing.
-    draws = MeterDraws({MOVE_STEP_BACK, 29, 0, 199, 0});
+    draws = MeterDraws({true, 29, 0, 199, 0});
     EXPECT_EQ(draws[6][2], 15);
     EXPECT_EQ(draws[5][2], 0);
-    EXPECT_EQ(RollOffset(9, 0, MOVE_TURN_LEFT, 15), 0);
+    EXPECT_EQ(RollOffset(9, 0, IsStepping(MOVE_TURN_LEFT), 15), 0);
     // Every frame of a step: the offset is cut, never rounded (frame 1 is 0.53 of a row).
     for (int frame = 1; frame < 30; ++frame) {
-        draws = MeterDraws({MOVE_STEP_FORWARD, frame, 0, 9, 0});
+        draws = MeterDraws({true, frame, 0, 9, 0});
         EXPECT_EQ(draws[8][2], frame * 16 / 30) << "frame " << frame;
         EXPECT_EQ(draws[7][2], frame * 16 / 30) << "frame " << frame;
         EXPECT_EQ(draws[6][2], 0) << "frame " << frame;
     }
     // The step display wraps at ten million.
-    draws = MeterDraws({MOVE_IDLE, 0, 0, 12'345'678, 0});
+    draws = MeterDraws({false, 0, 0, 12'345'678, 0});
     EXPECT_EQ(draws[1][3], 200);
     EXPECT_EQ(draws[2][3], 202);
 }

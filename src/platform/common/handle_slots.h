@@ -1,6 +1,7 @@
 // Objects named by handles, as the library hands out pictures and models. A handle holds the slot
 // in its low 16 bits and the slot's generation above them; a released slot is used again under the
 // next generation, so a handle kept past its release names nothing rather than the slot's new object.
+// A slot whose generations are used up is never used again.
 #pragma once
 
 #include <cstdint>
@@ -12,11 +13,11 @@ class HandleSlots {
 public:
     static constexpr int MAX_SLOTS = 1 << 16;
 
-    // The new object's handle; -1 when MAX_SLOTS objects are alive.
+    // The new object's handle; -1 when every slot is alive or used up.
     int Add(T value) {
         size_t slot = slots_.size();
         for (size_t i = 0; i < slots_.size(); ++i)
-            if (!slots_[i].value) {
+            if (!slots_[i].value && slots_[i].generation <= MAX_GENERATION) {
                 slot = i;
                 break;
             }
@@ -39,9 +40,7 @@ public:
 
     bool Remove(int handle) {
         if (!Find(handle)) return false;
-        Slot& s = slots_[size_t(handle & (MAX_SLOTS - 1))];
-        s.value.reset();
-        s.generation = uint16_t((s.generation + 1) & 0x7FFF);
+        Release(slots_[size_t(handle & (MAX_SLOTS - 1))]);
         return true;
     }
 
@@ -59,12 +58,23 @@ public:
             if (slots_[i].value) visit(int(i) | int(slots_[i].generation) << 16, *slots_[i].value);
     }
 
-    void Clear() { slots_.clear(); }
+    // Releases every object; their handles stay stale.
+    void Clear() {
+        for (Slot& s : slots_)
+            if (s.value) Release(s);
+    }
 
 private:
+    static constexpr uint16_t MAX_GENERATION = 0x7FFF;  // so that every handle stays positive
+
     struct Slot {
         std::optional<T> value;
-        uint16_t generation = 0;  // 15 bits, so that every handle stays positive
+        uint16_t generation = 0;  // past MAX_GENERATION: used up
     };
+
+    static void Release(Slot& s) {
+        s.value.reset();
+        ++s.generation;
+    }
     std::vector<Slot> slots_;
 };

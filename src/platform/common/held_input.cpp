@@ -49,6 +49,7 @@ void HeldInput::Tick() {
         view_[input] = away == Away::KeptHeld || (away == Away::No && (down_[input] || pressed_[input]));
     }
     pressed_.reset();
+    releasedJustNow_.clear();  // the window system's releases come in the same pump as its focus loss
 }
 
 bool HeldInput::Held(int input) const { return Known(input) && view_[input]; }

@@ -21,8 +21,8 @@ public:
 
     void Press(int input);  // a fresh press, not a key repeat
     void Release(int input);
-    // The window lost the focus. Releases reported just before it, with nothing in between, are the
-    // window system letting go of every key for the window, not the player.
+    // The window lost the focus. Releases reported just before it, with nothing (not even a tick)
+    // in between, are the window system letting go of every key for the window, not the player.
     void FocusLost();
     void FocusGained();
     // The device behind a held input went away or changed (a pad pulled out): for this input, as a

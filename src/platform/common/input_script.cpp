@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/words.h"
 #include "platform/dx.h"
 
 namespace {
@@ -49,33 +50,12 @@ bool ParseKeys(std::string_view text, uint32_t& keys) {
     }
 }
 
-std::vector<std::string_view> SplitWords(std::string_view line) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
-        size_t j = i;
-        while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
-        if (j > i) words.push_back(line.substr(i, j - i));
-        i = j;
-    }
-    return words;
-}
-
 bool IsPngName(std::string_view file) { return file.size() > 4 && file.substr(file.size() - 4) == ".png"; }
-
-bool ParseNumber(std::string_view word, uint64_t& value, uint64_t max) {
-    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    return ec == std::errc() && end == word.data() + word.size() && value <= max;
-}
 
 // "-" or a total as the score panel shows it: digits, a point, one digit.
 bool IsTotal(std::string_view word) {
-    const size_t point = word.size() >= 3 ? word.size() - 2 : 0;
-    if (word == "-") return true;
-    if (point == 0 || word[point] != '.') return false;
-    uint64_t ignored = 0;
-    return ParseNumber(word.substr(0, point), ignored, 999) && ParseNumber(word.substr(point + 1), ignored, 9);
+    int32_t ignored = 0;
+    return word == "-" || ParseTenths(word, ignored);
 }
 
 // The lines other than holds; `words` holds at least two. Returns what is wrong, or "".
@@ -95,7 +75,7 @@ std::string ParseNamedLine(const std::vector<std::string_view>& words, InputScri
         return "";
     }
     uint64_t value = 0;
-    if (!ParseNumber(words[1], value, UINT32_MAX)) return "bad number '" + std::string(words[1]) + "'";
+    if (!ParseUnsigned(words[1], value, UINT32_MAX)) return "bad number '" + std::string(words[1]) + "'";
     if (name == "clock") {
         script.clock.push_back({ticksSoFar, uint32_t(value)});
     } else if (name == "rand" || name == "seed") {
@@ -115,7 +95,7 @@ std::string ParseLine(std::string_view line, InputScript& script, uint64_t& tick
     if (!hold) return ParseNamedLine(words, script, ticksSoFar);
     if (words.size() != 2) return "expected '<ticks> <keys>'";
     uint64_t ticks = 0;
-    if (!ParseNumber(words[0], ticks, MAX_TICKS_PER_LINE)) return "bad tick count '" + std::string(words[0]) + "'";
+    if (!ParseUnsigned(words[0], ticks, MAX_TICKS_PER_LINE)) return "bad tick count '" + std::string(words[0]) + "'";
     uint32_t keys = 0;
     if (!ParseKeys(words[1], keys)) return "bad keys '" + std::string(words[1]) + "'";
     if (ticks > 0) script.holds.push_back({ticks, keys});

@@ -4,7 +4,8 @@
 //   clock <ms>       the next clock reading is ms (see ScriptClock)
 //   rand <n>, seed <n>, best <total|-> <total|->
 //                    values the run starts from, wherever they stand (see InputScript)
-// A tick is one dxProcessMessage call; after n ticks the virtual clock reads floor(n * 1000 / 60).
+// A tick is one pass of a screen loop (see InputPass); after n ticks the virtual clock reads
+// floor(n * 1000 / 60).
 #pragma once
 
 #include <cstdint>

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "platform/common/handle_slots.h"
+#include "platform/common/input_pass.h"
 #include "platform/common/remainder.h"
 #include "platform/common/script_recorder.h"
 #include "platform/common/twister.h"
@@ -24,6 +25,7 @@ struct FakeState {
     bool recording = true;
     bool painting = true;
     ScriptPlayer input;
+    InputPass pass;
     std::unique_ptr<ScriptRecorder> recorder;
     std::string playerFolder;
     std::vector<int> queuedRand;
@@ -180,10 +182,24 @@ int dxCloseWindow() {
     return 0;
 }
 
-int dxProcessMessage() {
-    FakeState& s = State();
+namespace {
+
+void NextTick(FakeState& s) {
     s.input.Tick();
     if (s.recorder) s.recorder->Tick(s.input.HeldKeys() | (s.input.WindowClosed() ? uint32_t(SCRIPT_CLOSE) : 0));
+}
+
+uint32_t ReadKeys() {
+    FakeState& s = State();
+    if (s.pass.AtRead()) NextTick(s);
+    return s.input.HeldKeys();
+}
+
+}  // namespace
+
+int dxProcessMessage() {
+    FakeState& s = State();
+    if (s.pass.AtMessage()) NextTick(s);
     Record("dxProcessMessage", {});
     return s.input.WindowClosed() ? -1 : 0;
 }
@@ -203,6 +219,7 @@ int dxScreenFlip() {
     FakeState& s = State();
     Record("dxScreenFlip", {});
     ++s.flips;
+    s.pass.AtFlip();
     for (const std::string& file : s.input.TakeDueShots())
         fake::SaveCanvasPng(file.c_str(), fake::CANVAS_WIDTH, fake::CANVAS_HEIGHT);
     return 0;
@@ -286,12 +303,20 @@ int dxDrawFormatString(int x, int y, unsigned colour, const char* format, ...) {
 
 int dxGetJoypadInputState(int inputType) {
     Record("dxGetJoypadInputState", {double(inputType)});
-    return ScriptKeysToPad(State().input.HeldKeys());
+    return ScriptKeysToPad(ReadKeys());
 }
 
 int dxCheckHitKey(int keyCode) {
     Record("dxCheckHitKey", {double(keyCode)});
-    return ScriptKeysHitKey(State().input.HeldKeys(), keyCode) ? 1 : 0;
+    return ScriptKeysHitKey(ReadKeys(), keyCode) ? 1 : 0;
+}
+
+int dxSetActOnRelease(int padBits, const std::vector<int>& keyCodes) {
+    std::vector<double> args{double(padBits)};
+    args.insert(args.end(), keyCodes.begin(), keyCodes.end());
+    FakeState& s = State();
+    if (s.recording) s.calls.push_back({"dxSetActOnRelease", args, ""});
+    return 0;
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/common/held_input.h"
+#include "platform/common/input_pass.h"
 #include "platform/gl/gl_backend.h"
 
 struct Backend : GlBackend {
@@ -27,7 +28,7 @@ struct Backend : GlBackend {
     unsigned stickDirections = 0;       // and the directions it is pushed past the dead zone
     bool fullscreen = false;
     bool closed = false;
-    bool flippedSinceMessage = true;
+    InputPass pass;  // when the input below moves on
 };
 
 Backend& TheBackend();
@@ -36,7 +37,8 @@ Backend& TheBackend();
 bool StartText(std::string& error);
 void StopText();
 void EndTextFrame();  // at every flip: drops strings no longer drawn
-void StartInput(Backend& backend);
+// The inputs behind these joypad bits and key codes are acted on when let go (see dxSetActOnRelease).
+void SetActOnRelease(Backend& backend, int padBits, const std::vector<int>& keyCodes);
 // Alt with Return or keypad Enter: the fullscreen switch, never a Return for the game.
 bool IsAltEnter(const SDL_KeyboardEvent& key);
 // Key and pad events, and pads plugged in or pulled out; the view changes at the next Tick.

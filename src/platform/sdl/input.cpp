@@ -2,6 +2,7 @@
 // the backend's HeldInput, whose view, taken once a tick, is all the game reads.
 #include <linux/input-event-codes.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/common/pad_choice.h"
@@ -63,11 +64,7 @@ int PadBitOf(int input) {
     return STICK_BITS[input - FIRST_STICK];
 }
 
-// The title starts a stage when button 1 or Return is let go and re-seeds when R is.
-bool GameActsOnRelease(int input) {
-    const int keyCode = input < KEY_COUNT ? KEYS[input].keyCode : 0;
-    return PadBitOf(input) == PAD_INPUT_1 || keyCode == KEY_INPUT_RETURN || keyCode == KEY_INPUT_R;
-}
+int KeyCodeOf(int input) { return input < KEY_COUNT ? KEYS[input].keyCode : 0; }
 
 int KeyInputOf(SDL_Scancode scancode) {
     for (int i = 0; i < KEY_COUNT; ++i)
@@ -129,9 +126,17 @@ bool IsAltEnter(const SDL_KeyboardEvent& key) {
     return (code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER) && (key.keysym.mod & KMOD_ALT);
 }
 
-void StartInput(Backend& b) {
-    for (int input = 0; input < INPUT_COUNT; ++input)
-        if (GameActsOnRelease(input)) b.input.ActsOnRelease(input);
+void SetActOnRelease(Backend& b, int padBits, const std::vector<int>& keyCodes) {
+    for (int input = 0; input < INPUT_COUNT; ++input) {
+        const int keyCode = KeyCodeOf(input);
+        if ((PadBitOf(input) & padBits) || (keyCode != 0 && std::ranges::count(keyCodes, keyCode) > 0))
+            b.input.ActsOnRelease(input);
+    }
+}
+
+int dxSetActOnRelease(int padBits, const std::vector<int>& keyCodes) {
+    SetActOnRelease(TheBackend(), padBits, keyCodes);
+    return 0;
 }
 
 void HandleInputEvent(Backend& b, const SDL_Event& event) {

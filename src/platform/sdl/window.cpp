@@ -183,6 +183,22 @@ void WaitUnflipped() {
     WaitUntil(unflippedDeadlineNs);
 }
 
+// The window's events so far, and the input of the pass they begin (see InputPass).
+void NextSnapshot(Backend& b) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) HandleEvent(b, event);
+    b.input.Tick();
+    if (b.replay) {
+        b.replay->Tick();
+        if (b.replay->WindowClosed()) b.closed = true;
+    }
+    if (b.recorder) b.recorder->Tick(SeenKeys(b));
+}
+
+void ReadInput(Backend& b) {
+    if (b.window && b.pass.AtRead()) NextSnapshot(b);
+}
+
 void Pace(bool swapped) {
     const int64_t waitUntil = swapped ? pacer->AfterSwap(NowNs()) : pacer->AfterSkip(NowNs());
     if (!pacer->WantsVsync()) SDL_GL_SetSwapInterval(0);
@@ -267,7 +283,6 @@ int dxOpenWindow() {
     b.drawing = true;
     SetIcon(b.window, b.iconId);
     SDL_ShowWindow(b.window);  // shown with its icons, so that the desktop never sees it without
-    StartInput(b);
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) UpdatePad(b);
     StartPacing(b);
     return 0;
@@ -299,16 +314,8 @@ int dxCloseWindow() {
 int dxProcessMessage() {
     Backend& b = TheBackend();
     if (!b.window) return -1;
-    if (!b.flippedSinceMessage && !b.replay) WaitUnflipped();
-    b.flippedSinceMessage = false;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) HandleEvent(b, event);
-    b.input.Tick();
-    if (b.replay) {
-        b.replay->Tick();
-        if (b.replay->WindowClosed()) b.closed = true;
-    }
-    if (b.recorder) b.recorder->Tick(SeenKeys(b));
+    if (b.pass.Polling() && !b.replay) WaitUnflipped();
+    if (b.pass.AtMessage()) NextSnapshot(b);
     return b.closed ? -1 : 0;
 }
 
@@ -326,18 +333,20 @@ int dxScreenFlip() {
     if (!b.replay) Pace(shown);
     b.renderer.BindScreen();
     frameStartNs = NowNs();
-    b.flippedSinceMessage = true;
+    b.pass.AtFlip();
     return 0;
 }
 
 int dxGetJoypadInputState([[maybe_unused]] int inputType) {
     Backend& b = TheBackend();
+    ReadInput(b);
     if (b.replay) return ScriptKeysToPad(b.replay->HeldKeys());
     return ReadPad(b);
 }
 
 int dxCheckHitKey(int keyCode) {
     Backend& b = TheBackend();
+    ReadInput(b);
     if (b.replay) return ScriptKeysHitKey(b.replay->HeldKeys(), keyCode) ? 1 : 0;
     return KeyHeld(b, keyCode) ? 1 : 0;
 }

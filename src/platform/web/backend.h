@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/common/held_input.h"
+#include "platform/common/input_pass.h"
 #include "platform/gl/gl_backend.h"
 
 struct Backend : GlBackend {
@@ -20,7 +21,7 @@ struct Backend : GlBackend {
     HeldInput input;  // what the game reads of the keys and the pad
     int pad = -1;     // the Gamepad API's index of the pad read, see ChoosePad
     bool closed = false;
-    bool flippedSinceMessage = true;
+    InputPass pass;  // when the input below moves on
 };
 
 Backend& TheBackend();
@@ -28,7 +29,7 @@ Backend& TheBackend();
 // Pieces each file provides to the others.
 bool StartText(std::string& error);
 void StopText();
-void StartInput(Backend& backend);
+void StartInput(Backend& backend);  // listens to the page's keys and focus
 // Samples the pad's buttons and stick into the input, once a tick (the browser has no pad events).
 void PollPad(Backend& backend);
 int ReadPad(const Backend& backend);  // joypad bits in the view

@@ -1,6 +1,7 @@
 // Keyboard (by KeyboardEvent.code, the key's place whatever the layout) and the first standard
 // gamepad, merged into the game's joypad bits and key codes as on the desktop. Key events feed the
 // backend's HeldInput; the pad, which the browser does not report as events, is sampled each tick.
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -59,11 +60,7 @@ int PadBitOf(int input) {
     return STICK_BITS[input - FIRST_STICK];
 }
 
-// The title starts a stage when button 1 or Return is let go and re-seeds when R is.
-bool GameActsOnRelease(int input) {
-    const int keyCode = input < KEY_COUNT ? KEYS[input].keyCode : 0;
-    return PadBitOf(input) == PAD_INPUT_1 || keyCode == KEY_INPUT_RETURN || keyCode == KEY_INPUT_R;
-}
+int KeyCodeOf(int input) { return input < KEY_COUNT ? KEYS[input].keyCode : 0; }
 
 int KeyInputOf(const char* code) {
     for (int i = 0; i < KEY_COUNT; ++i)
@@ -129,9 +126,18 @@ void Follow(Backend& b, int input, bool down, bool wasDown) {
 
 }  // namespace
 
-void StartInput(Backend& b) {
-    for (int input = 0; input < INPUT_COUNT; ++input)
-        if (GameActsOnRelease(input)) b.input.ActsOnRelease(input);
+int dxSetActOnRelease(int padBits, const std::vector<int>& keyCodes) {
+    Backend& b = TheBackend();
+    for (int input = 0; input < INPUT_COUNT; ++input) {
+        const int keyCode = KeyCodeOf(input);
+        if ((PadBitOf(input) & padBits) ||
+            (keyCode != 0 && std::find(keyCodes.begin(), keyCodes.end(), keyCode) != keyCodes.end()))
+            b.input.ActsOnRelease(input);
+    }
+    return 0;
+}
+
+void StartInput(Backend&) {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, OnKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, OnKey);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, OnFocus);

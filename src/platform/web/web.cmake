@@ -9,7 +9,7 @@ execute_process(COMMAND fc-match -f "%{file}" "IPAGothic:lang=ja" OUTPUT_VARIABL
 
 # Every character the game's own sources hold gets its glyph.
 file(GLOB_RECURSE GLYPH_SOURCES CONFIGURE_DEPENDS src/frame/*.cpp src/frame/*.h src/title/*.cpp src/title/*.h
-  src/maze/*.cpp src/maze/*.h src/play/*.cpp src/play/*.h src/hud/*.cpp src/hud/*.h src/core/*.cpp src/core/*.h
+  src/maze/*.cpp src/maze/*.h src/play/*.cpp src/play/*.h src/hud/*.cpp src/hud/*.h src/core/*.cpp src/core/*.h src/base/*.h
   src/main.cpp)
 add_custom_command(OUTPUT glyphs.png glyphs.txt
   COMMAND ${QUARNEL_GLYPHS} ${QUARNEL_FONT} ${CMAKE_BINARY_DIR}/glyphs ${GLYPH_SOURCES}

@@ -93,6 +93,21 @@ uint32_t Recorded(Backend& b, uint32_t ms) {
     return ms;
 }
 
+// The page's events so far, and the input of the pass they begin (see InputPass).
+void NextSnapshot(Backend& b) {
+    PollPad(b);
+    b.input.Tick();
+    if (b.replay) {
+        b.replay->Tick();
+        if (b.replay->WindowClosed()) b.closed = true;
+    }
+    if (b.recorder) b.recorder->Tick(SeenKeys(b));
+}
+
+void ReadInput(Backend& b) {
+    if (b.drawing && b.pass.AtRead()) NextSnapshot(b);
+}
+
 bool OpenCanvas(Backend& b) {
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
@@ -177,15 +192,8 @@ int dxCloseWindow() {
 int dxProcessMessage() {
     Backend& b = TheBackend();
     if (!b.drawing) return -1;
-    if (!b.flippedSinceMessage) WaitForFrame(!b.replay);
-    b.flippedSinceMessage = false;
-    PollPad(b);
-    b.input.Tick();
-    if (b.replay) {
-        b.replay->Tick();
-        if (b.replay->WindowClosed()) b.closed = true;
-    }
-    if (b.recorder) b.recorder->Tick(SeenKeys(b));
+    if (b.pass.Polling()) WaitForFrame(!b.replay);
+    if (b.pass.AtMessage()) NextSnapshot(b);
     return b.closed ? -1 : 0;
 }
 
@@ -201,18 +209,20 @@ int dxScreenFlip() {
     WaitForFrame(!b.replay);
     b.renderer.BindScreen();
     frameStartMs = emscripten_get_now();
-    b.flippedSinceMessage = true;
+    b.pass.AtFlip();
     return 0;
 }
 
 int dxGetJoypadInputState(int) {
     Backend& b = TheBackend();
+    ReadInput(b);
     if (b.replay) return ScriptKeysToPad(b.replay->HeldKeys());
     return ReadPad(b);
 }
 
 int dxCheckHitKey(int keyCode) {
     Backend& b = TheBackend();
+    ReadInput(b);
     if (b.replay) return ScriptKeysHitKey(b.replay->HeldKeys(), keyCode) ? 1 : 0;
     return KeyHeld(b, keyCode) ? 1 : 0;
 }

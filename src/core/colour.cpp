@@ -1,4 +1,4 @@
-#include "title/colour.h"
+#include "core/colour.h"
 
 #include "platform/dx.h"
 

@@ -1,4 +1,4 @@
-#include "frame/images.h"
+#include "core/images.h"
 
 #include "platform/dx.h"
 

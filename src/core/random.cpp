@@ -1,4 +1,4 @@
-#include "frame/random.h"
+#include "core/random.h"
 
 #include "platform/dx.h"
 

@@ -18,9 +18,6 @@ inline constexpr std::array<int16_t, 4> DIR_DY = {0, -1, 0, 1};
 // at a right angle.
 inline constexpr std::array<uint8_t, 16> ETC_TABLE = {0, 1, 1, 1, 1, 0, 1, 0, 1, 1, 0, 0, 1, 0, 0, 0};
 
-// Direction number of the player's facing number f.
-inline constexpr std::array<int16_t, 4> FACING_TO_DIR = {3, 2, 1, 0};
-
 // Row p is the p-th permutation of 0..3 in lexicographic order.
 using DirPermutations = std::array<std::array<int16_t, 4>, 24>;
 constexpr DirPermutations MakeDirPermutations() {

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "frame/tables.h"
+#include "core/tables.h"
 
 enum class Direction : uint8_t { Right = DIR_RIGHT, Up = DIR_UP, Left = DIR_LEFT, Down = DIR_DOWN };
 
@@ -24,8 +24,3 @@ constexpr Direction Opposite(Direction d) { return DirectionNumbered(Number(d) +
 constexpr int StepX(Direction d) { return DIR_DX[Number(d)]; }
 constexpr int StepY(Direction d) { return DIR_DY[Number(d)]; }
 constexpr unsigned Bit(Direction d) { return 1u << Number(d); }
-
-// The player's facing number f (0 world +X, 1 world -Z, 2 world -X, 3 world +Z) looks and walks
-// along direction FACING_TO_DIR[f] = 3 - f, so facing numbers turn the other way round.
-constexpr Direction FacingDirection(int32_t facing) { return DirectionNumbered(FACING_TO_DIR[facing & 3]); }
-constexpr int32_t FacingOf(Direction d) { return 3 - Number(d); }
