@@ -13,7 +13,7 @@ namespace {
 int PrintRecords() {
     const std::string path = dxPlayerFilePath(RECORDS_FILE);
     Records records;
-    if (!path.empty()) LoadRecords(path, records);
+    if (!path.empty()) LoadRecords(path, records, false);  // only a game that saves sets a damaged file aside
     std::fputs(RecordsReport(records).c_str(), stdout);
     return 0;
 }

@@ -38,6 +38,7 @@ struct Options {
     std::string output;
     std::vector<int> script;  // algorithms of the stages to play, when a script is asked for
     std::string shots;
+    std::string mazeOption;  // --algorithm or --count when given: they choose the printed mazes
 };
 
 // "1,2,2" -> {1, 2, 2}; false on anything else.
@@ -68,9 +69,11 @@ std::string SetOption(Options& options, const std::string& name, const std::stri
     } else if (name == "--algorithm") {
         if (!ParseNumber(value, 1, 2, number)) return "--algorithm needs 1 or 2";
         options.algorithm = static_cast<int>(number);
+        options.mazeOption = name;
     } else if (name == "--count") {
         if (!ParseNumber(value, 1, 100000, number)) return "--count needs a number from 1 to 100000";
         options.count = static_cast<long>(number);
+        options.mazeOption = name;
     } else if (name == "--format") {
         if (value != "text" && value != "png") return "--format needs text or png";
         options.png = value == "png";
@@ -86,6 +89,8 @@ std::string SetOption(Options& options, const std::string& name, const std::stri
 // Options that only make sense together.
 std::string CheckCombination(const Options& options) {
     if (!options.script.empty() && options.png) return "--script prints a script, not a picture";
+    if (!options.script.empty() && !options.mazeOption.empty())
+        return options.mazeOption + " does not go with --script, which plays the algorithms of its list";
     if (options.script.empty() && !options.shots.empty()) return "--shots needs --script";
     if (options.png && options.output.empty()) return "--format png needs --output FILE";
     if (!options.png && !options.output.empty()) return "--output needs --format png";

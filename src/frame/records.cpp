@@ -1,6 +1,7 @@
 #include "frame/records.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -23,6 +24,8 @@ constexpr size_t FIELD_COUNT = std::size(FIELDS);
 // A real file is a few hundred bytes; a longer one is not ours, and is not read into memory whole.
 constexpr size_t FILE_LIMIT = 65536;
 constexpr int ASIDE_NAMES = 1000;
+// The highest scores the game can make, in tenths: 50.0 for distance and for time.
+constexpr int32_t MAX_SCORE = 500;
 
 std::string Tenths(int32_t tenths) { return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10); }
 
@@ -55,7 +58,8 @@ bool ParseRecordLine(std::string_view line, int& choice, Record& record) {
     record.date = std::string(values[7]);
     return ParseTenths(values[1], record.total) && ParseTenths(values[2], record.distance) &&
            ParseTenths(values[3], record.time) && ParseUnsigned(values[4], record.elapsedMs) &&
-           ParseUnsigned(values[5], record.steps) && ParseUnsigned(values[6], record.route) && IsDate(record.date);
+           ParseUnsigned(values[5], record.steps) && ParseUnsigned(values[6], record.route) && IsDate(record.date) &&
+           record.total <= 2 * MAX_SCORE && record.distance <= MAX_SCORE && record.time <= MAX_SCORE;
 }
 
 enum class FileState { Missing, Read, Damaged };
@@ -112,6 +116,88 @@ bool SaveFailed(const std::string& path, int error) {
     return false;
 }
 
+// An exclusive lock on path.lock for as long as it lives, so that one game at a time reads and
+// replaces the records file. Error() is the errno of a lock that could not be had, else 0.
+class RecordsLock {
+public:
+    explicit RecordsLock(const std::string& path)
+        : fd_(open((path + ".lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644)) {
+        int locked = -1;
+        while (fd_ >= 0 && (locked = flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {}
+        error_ = locked == 0 ? 0 : errno;
+    }
+    RecordsLock(const RecordsLock&) = delete;
+    RecordsLock& operator=(const RecordsLock&) = delete;
+    ~RecordsLock() {
+        if (fd_ >= 0) close(fd_);  // closing the last descriptor unlocks
+    }
+    int Error() const { return error_; }
+
+private:
+    int fd_;
+    int error_ = 0;
+};
+
+// Writes a temporary file beside `path`, flushes it and renames it over `path`; false with the
+// errno of the step that failed.
+bool ReplaceFile(const std::string& path, const std::string& text, int& error) {
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    bool written = WriteAll(fd, text) && fsync(fd) == 0;
+    error = written ? 0 : errno;
+    if (close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) {
+        SyncFolder(fs::path(path).parent_path());
+        return true;
+    }
+    error = written ? errno : error;
+    unlink(temporary.c_str());
+    return false;
+}
+
+// The higher total of each algorithm, the file's on a tie; one of `ours` above the file's is
+// marked unsaved until it is written.
+Records Merged(const Records& file, const Records& ours) {
+    Records merged = file;
+    merged.unsaved = {};
+    for (size_t i = 0; i < ours.best.size(); ++i) {
+        if (!ours.best[i] || (file.best[i] && ours.best[i]->total <= file.best[i]->total)) continue;
+        merged.best[i] = ours.best[i];
+        merged.unsaved[i] = true;
+    }
+    return merged;
+}
+
+bool LoadUnlocked(const std::string& path, Records& records, bool setAside) {
+    records = {};
+    std::string text, why;
+    const FileState state = ReadWhole(path, text, why);
+    if (state == FileState::Read && ParseRecords(text, records, why)) return true;
+    if (state == FileState::Missing) return true;
+    records = {};
+    if (!setAside) {
+        std::fprintf(stderr, "quarnel: the records file %s cannot be used (%s)\n", path.c_str(), why.c_str());
+        return true;
+    }
+    const std::string aside = SetAside(path);
+    if (aside.empty()) {
+        std::fprintf(stderr,
+                     "quarnel: the records file %s cannot be used (%s) nor set aside (%s): records are not saved\n",
+                     path.c_str(), why.c_str(), std::strerror(errno));
+        return false;
+    }
+    std::fprintf(stderr, "quarnel: the records file %s cannot be used (%s): kept it as %s and started new records\n",
+                 path.c_str(), why.c_str(), aside.c_str());
+    return true;
+}
+
 }  // namespace
 
 bool KeepIfBest(Records& records, int algorithmChoice, const Record& stage) {
@@ -161,7 +247,8 @@ std::string BestLine(const Records& records) {
         if (!records.best[i]) continue;
         char entry[64];
         const int32_t total = records.best[i]->total;
-        std::snprintf(entry, sizeof entry, "DadiZider %d %3d.%d", int(i + 1), int(total / 10), int(total % 10));
+        std::snprintf(entry, sizeof entry, "DadiZider %d %3d.%d%s", int(i + 1), int(total / 10), int(total % 10),
+                      records.unsaved[i] ? " NOT SAVED" : "");
         line += (line.empty() ? "BEST  " : "   ") + std::string(entry);
     }
     return line;
@@ -186,41 +273,28 @@ Records RecordsFromTotals(std::string_view totals) {
     return records;
 }
 
-bool LoadRecords(const std::string& path, Records& records) {
-    records = {};
-    std::string text, why;
-    const FileState state = ReadWhole(path, text, why);
-    if (state == FileState::Read && ParseRecords(text, records, why)) return true;
-    if (state == FileState::Missing) return true;
-    records = {};
-    const std::string aside = SetAside(path);
-    if (aside.empty()) {
-        std::fprintf(stderr,
-                     "quarnel: the records file %s cannot be used (%s) nor set aside (%s): records are not saved\n",
-                     path.c_str(), why.c_str(), std::strerror(errno));
-        return false;
-    }
-    std::fprintf(stderr, "quarnel: the records file %s cannot be used (%s): kept it as %s and started new records\n",
-                 path.c_str(), why.c_str(), aside.c_str());
-    return true;
+bool LoadRecords(const std::string& path, Records& records, bool setAside) {
+    if (!setAside) return LoadUnlocked(path, records, false);
+    const RecordsLock lock(path);
+    return LoadUnlocked(path, records, true);
 }
 
-bool SaveRecords(const std::string& path, const Records& records) {
+bool SaveRecords(const std::string& path, Records& records) {
     const fs::path folder = fs::path(path).parent_path();
     std::error_code ignored;
     if (!folder.empty()) fs::create_directories(folder, ignored);
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) return SaveFailed(path, errno);
-    bool written = WriteAll(fd, FormatRecords(records)) && fsync(fd) == 0;
-    int error = errno;
-    written = close(fd) == 0 && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) {
-        SyncFolder(folder);
+    const RecordsLock lock(path);
+    Records file;
+    // Read even without the lock, to know which totals the file holds. A damaged file that cannot
+    // be set aside has said so, and is not written over.
+    const bool readable = LoadUnlocked(path, file, lock.Error() == 0);
+    records = Merged(file, records);
+    int error = lock.Error();
+    if (!readable) return false;
+    if (error == 0 && ReplaceFile(path, FormatRecords(records), error)) {
+        records.unsaved = {};
         return true;
     }
-    error = written ? errno : error;
-    unlink(temporary.c_str());
     return SaveFailed(path, error);
 }
 

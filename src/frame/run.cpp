@@ -18,7 +18,7 @@ namespace {
 void StartRun(Game& game) {
     game.random.seed = uint32_t(std::stoul(dxStartValue("seed", std::to_string(game.random.seed))));
     game.recordsPath = dxPlayerFilePath(RECORDS_FILE);
-    if (!game.recordsPath.empty() && !LoadRecords(game.recordsPath, game.records)) game.recordsPath.clear();
+    if (!game.recordsPath.empty()) LoadRecords(game.recordsPath, game.records);
     const std::string shown = dxStartValue("best", BestTotals(game.records));
     if (shown != BestTotals(game.records)) game.records = RecordsFromTotals(shown);
 }

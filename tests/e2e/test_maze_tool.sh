@@ -39,6 +39,8 @@ done <<TABLE
 --format bmp|--format needs text or png
 --output $WORK/x.png|--output needs --format png
 --shots p|--shots needs --script
+--script 1 --algorithm 2|--algorithm does not go with --script
+--count 2 --script 1,2|--count does not go with --script
 TABLE
 
 # The picture: 567 x 287.

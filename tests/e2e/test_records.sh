@@ -106,4 +106,9 @@ quit_with_escape "$pid"
 [[ "$("$PNG_PROBE" "$WORK/grab.png" diff "$WORK/live_title1.png" $BEST_LINE)" != 0 ]] ||
     fail "the BEST line does not show the new record"
 [[ "$("$GAME" --records)" == "DadiZider 1: total $total (distance 50.0, "* ]] || fail "--records: $("$GAME" --records)"
+
+# --records only reads: a damaged file (a total no stage can score) is said and left in place.
+echo "${OLD_RECORD/total=51.2/total=100.1}" >"$RECORDS"
+[[ "$("$GAME" --records 2>"$WORK/stderr")" == "no records yet" && -s "$WORK/stderr" ]] || fail "--records on damage"
+[[ -f "$RECORDS" && ! -e "$RECORDS.bad" ]] || fail "--records set the damaged file aside"
 echo "ok"

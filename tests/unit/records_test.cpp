@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "frame/records.h"
@@ -40,7 +41,9 @@ TEST(Records, LinesReadBackAsWrittenAndAnythingElseIsAnError) {
     for (const std::string& bad :
          {good + " extra", good.substr(0, good.size() - 1), "algorithm=3" + good.substr(11),
           good.substr(0, 12) + "total=98" + good.substr(22), good.substr(0, 12) + "total=-8.1" + good.substr(22),
-          "time=48.1 " + good, good + "\n" + good, std::string("garbage"), good.substr(0, good.find(" date"))}) {
+          "time=48.1 " + good, good + "\n" + good, std::string("garbage"), good.substr(0, good.find(" date")),
+          good.substr(0, 12) + "total=100.1" + good.substr(22),
+          good.substr(0, 22) + " distance=50.1" + good.substr(36)}) {
         Records ignored;
         std::string error;
         EXPECT_FALSE(ParseRecords(bad, ignored, error)) << bad;
@@ -82,7 +85,8 @@ protected:
 TEST_F(RecordsFile, DamagedFilesAreSetAsideNeverOverwritten) {
     Records records;
     EXPECT_EQ(Load(records), "");
-    ASSERT_TRUE(SaveRecords(path, Parsed(LINE_1)));  // making the folder
+    records = Parsed(LINE_1);
+    ASSERT_TRUE(SaveRecords(path, records));  // making the folder
     for (const std::string& damaged : {std::string("not records\n"), LINE_1 + "\n" + LINE_1, std::string(70000, '#')}) {
         std::ofstream(path) << damaged;
         const std::string said = Load(records);
@@ -97,27 +101,61 @@ TEST_F(RecordsFile, DamagedFilesAreSetAsideNeverOverwritten) {
 }
 
 // A write cut short (here by a file size limit, as a full disk would) never reaches the rename:
-// the old file stays whole and no temporary file is left.
+// the old file stays whole, no temporary file is left, and the title marks the total not saved.
 TEST_F(RecordsFile, InterruptedWriteLeavesTheOldFile) {
-    ASSERT_TRUE(SaveRecords(path, Parsed(LINE_1)));
+    Records records = Parsed(LINE_1);
+    ASSERT_TRUE(SaveRecords(path, records));
     const std::string old = Read(path);
-    const Records records = Parsed(LINE_1 + "\n" + LINE_2);
+    records = Parsed(LINE_1 + "\n" + LINE_2);
     if (fork() == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
         std::freopen("/dev/null", "w", stderr);
         const rlimit limit{80, 80};
         setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(SaveRecords(path, records) ? 0 : 1);
+        const bool saved = SaveRecords(path, records);
+        _exit(!saved && BestLine(records) == "BEST  DadiZider 1  98.1   DadiZider 2 100.0 NOT SAVED" ? 1 : 0);
     }
     int status = 0;
     wait(&status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_EQ(Read(path), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "quarnel"), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "quarnel"), fs::directory_iterator()), 2);  // and the lock
+}
+
+// Games saving side by side, each keeping its own stages' bests as play does: every save merges
+// under the lock, so the file never goes back to a lower total and every algorithm's highest
+// survives; a game's records become what the file keeps.
+TEST_F(RecordsFile, GamesSavingSideBySideLoseNoBest) {
+    constexpr int GAMES = 3, STAGES = 120;
+    const auto total = [](int game, int stage) {
+        return int32_t(stage * 3 + std::minstd_rand(game * 99 + stage)() % 300);
+    };
+    const auto totalOf = [](const Records& records, size_t a) { return records.best[a] ? records.best[a]->total : 0; };
+    for (int g = 0; g < GAMES; ++g) {
+        if (fork() != 0) continue;
+        Records records;
+        for (int s = 0; s < STAGES; ++s)
+            if (KeepIfBest(records, s % 2, {total(g, s), 0, 0, 0, 0, 0, "2025-01-01"})) SaveRecords(path, records);
+        _exit(0);
+    }
+    std::array<int32_t, 2> seen{}, highest{};
+    bool wentBack = false;
+    for (int running = GAMES; running > 0;) {
+        running -= waitpid(-1, nullptr, WNOHANG) > 0;
+        Records now;
+        std::string error;
+        for (size_t a = 0; a < 2 && ParseRecords(Read(path), now, error); ++a) {
+            wentBack = wentBack || totalOf(now, a) < seen[a];
+            seen[a] = totalOf(now, a);
+        }
+    }
+    EXPECT_FALSE(wentBack) << "a total went back to a lower one";
+    for (int g = 0; g < GAMES; ++g)
+        for (int s = 0; s < STAGES; ++s) highest[s % 2] = std::max(highest[s % 2], total(g, s));
+    Records records;
     ASSERT_TRUE(SaveRecords(path, records));
-    Records loaded;
-    EXPECT_EQ(Load(loaded), "");
-    EXPECT_EQ(FormatRecords(loaded), FormatRecords(records));
+    EXPECT_EQ(FormatRecords(records), Read(path));
+    for (size_t a = 0; a < 2; ++a) EXPECT_EQ(totalOf(records, a), highest[a]);
 }
 
 }  // namespace

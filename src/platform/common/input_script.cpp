@@ -1,8 +1,13 @@
 #include "platform/common/input_script.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <cstring>
 
 #include "base/words.h"
 #include "platform/dx.h"
@@ -31,6 +36,11 @@ constexpr KeyName KEY_NAMES[] = {
 
 // A script longer than this is certainly a mistake and would take days to replay.
 constexpr uint64_t MAX_TICKS_PER_LINE = 1'000'000'000;
+// Far above real scripts (an hour recorded live is a few MiB, a line at most a shot's path), and
+// low enough that any file, /dev/zero included, is refused in little memory and time.
+constexpr size_t MAX_LINE = 8192;
+constexpr uint64_t MAX_SCRIPT_BYTES = 16 << 20;
+constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 bool ParseKeys(std::string_view text, uint32_t& keys) {
     keys = 0;
@@ -103,40 +113,107 @@ std::string ParseLine(std::string_view line, InputScript& script, uint64_t& tick
     return "";
 }
 
+// Parses a script line by line as its text comes, so that a file need not be held whole.
+class ScriptReader {
+public:
+    ScriptReader(InputScript& script, std::string name) : script_(script), name_(std::move(name)) { script_ = {}; }
+
+    // Takes the text that follows; false once a line is malformed or too long.
+    bool Take(std::string_view text) {
+        while (error_.empty()) {
+            const size_t newline = text.find('\n');
+            if (newline == std::string_view::npos) {
+                if (pending_.size() + text.size() > MAX_LINE) return Fail(lineNumber_ + 1, TooLong());
+                pending_ += text;
+                break;
+            }
+            if (pending_.empty()) {
+                Line(text.substr(0, newline));
+            } else {
+                pending_ += text.substr(0, newline);
+                Line(pending_);
+                pending_.clear();
+            }
+            text.remove_prefix(newline + 1);
+        }
+        return error_.empty();
+    }
+
+    // At the end of the text, a last line without its newline that does not parse is taken for a
+    // recording cut short: it is dropped with a warning, and what came before it plays.
+    bool Finish() {
+        if (!error_.empty() || pending_.empty() || Line(pending_)) return error_.empty();
+        std::fprintf(stderr, "quarnel: %s%s, in a last line without its end: played the lines before it\n",
+                     name_.c_str(), error_.c_str());
+        error_.clear();
+        return true;
+    }
+
+    const std::string& Error() const { return error_; }
+
+private:
+    bool Fail(int lineNumber, const std::string& problem) {
+        error_ = "line " + std::to_string(lineNumber) + ": " + problem;
+        return false;
+    }
+    static std::string TooLong() { return "longer than " + std::to_string(MAX_LINE) + " characters"; }
+
+    bool Line(std::string_view line) {
+        if (++lineNumber_ == 1 && line.substr(0, BYTE_ORDER_MARK.size()) == BYTE_ORDER_MARK)
+            line.remove_prefix(BYTE_ORDER_MARK.size());
+        if (line.size() > MAX_LINE) return Fail(lineNumber_, TooLong());
+        const std::string problem = ParseLine(line.substr(0, line.find('#')), script_, ticksSoFar_);
+        return problem.empty() || Fail(lineNumber_, problem);
+    }
+
+    InputScript& script_;
+    std::string name_;     // "FILE: " before a warning, or ""
+    std::string pending_;  // the start of a line whose end has not come yet
+    uint64_t ticksSoFar_ = 0;
+    int lineNumber_ = 0;
+    std::string error_;
+};
+
+// Feeds the file to `reader` in pieces; "" or why it cannot be read.
+std::string ReadScriptFile(int fd, ScriptReader& reader) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) return std::strerror(errno);
+    if (S_ISDIR(info.st_mode)) return "it is a folder";
+    const std::string tooLong = "longer than " + std::to_string(MAX_SCRIPT_BYTES >> 20) + " MiB";
+    if (S_ISREG(info.st_mode) && uint64_t(info.st_size) > MAX_SCRIPT_BYTES) return tooLong;
+    char buffer[65536];
+    for (uint64_t total = 0;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::strerror(errno);
+        if (got == 0) return "";
+        total += uint64_t(got);
+        if (total > MAX_SCRIPT_BYTES) return tooLong;
+        if (!reader.Take(std::string_view(buffer, size_t(got)))) return "";
+    }
+}
+
 }  // namespace
 
 bool ParseInputScript(std::string_view text, InputScript& script, std::string& error) {
-    script = {};
-    uint64_t ticksSoFar = 0;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        ++lineNumber;
-        const size_t newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
-        line = line.substr(0, line.find('#'));
-        const std::string problem = ParseLine(line, script, ticksSoFar);
-        if (!problem.empty()) {
-            error = "line " + std::to_string(lineNumber) + ": " + problem;
-            return false;
-        }
-    }
-    return true;
+    ScriptReader reader(script, "");
+    if (reader.Take(text) && reader.Finish()) return true;
+    error = reader.Error();
+    return false;
 }
 
 bool LoadInputScript(const char* path, InputScript& script, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::string("cannot read input script ") + path;
+    ScriptReader reader(script, std::string(path) + ": ");
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    const std::string unread = fd < 0 ? std::strerror(errno) : ReadScriptFile(fd, reader);
+    if (fd >= 0) close(fd);
+    if (!unread.empty()) {
+        error = std::string("cannot read input script ") + path + ": " + unread;
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!ParseInputScript(text.str(), script, error)) {
-        error = std::string(path) + ": " + error;
-        return false;
-    }
-    return true;
+    if (reader.Error().empty() && reader.Finish()) return true;
+    error = std::string(path) + ": " + reader.Error();
+    return false;
 }
 
 ScriptPlayer::ScriptPlayer(InputScript script) : script_(std::move(script)) {}

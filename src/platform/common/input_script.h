@@ -61,8 +61,12 @@ struct InputScript {
     std::map<std::string, std::string, std::less<>> startValues;
 };
 
-// Parses a whole script. On a malformed line returns false and names the line in `error`.
+// Parses a whole script. On a malformed line, or one longer than 8192 characters, returns false
+// and names the line in `error`. A leading UTF-8 byte-order mark is skipped. A last line without
+// its newline that does not parse, as a recording cut short leaves it, is dropped with one
+// warning on stderr.
 bool ParseInputScript(std::string_view text, InputScript& script, std::string& error);
+// The same from a file read as it comes: a folder, or a file over 16 MiB, is refused with the reason.
 bool LoadInputScript(const char* path, InputScript& script, std::string& error);
 
 // Plays a script tick by tick. Before the first tick nothing is held; once the script is used up

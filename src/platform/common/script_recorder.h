@@ -1,11 +1,11 @@
 // Writes an input script of live play as it goes, which a replay plays back to the same run: the
 // keys the game saw in every tick, the clock readings a replay's clock would not give by itself,
 // and the values the run started from. The file always holds every tick played so far: the last
-// hold line is rewritten at each tick, so a crash or a closed window keeps what was played.
+// hold line is rewritten at each tick, so a crash or a closed window keeps what was played. It
+// holds whole lines only: a write that fails (a full disk) is cut back to the last whole line.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +19,8 @@ public:
     ScriptRecorder& operator=(const ScriptRecorder&) = delete;
     ~ScriptRecorder();
 
-    // Creates (or empties) the file. False with the reason when it cannot be written.
+    // Creates (or empties) the file and writes its first line. False with the reason when it
+    // cannot be written.
     bool Open(const char* path, std::string& error);
     // "rand 5", "seed 1", "best 98.1 -": a value the run starts from.
     void StartValue(std::string_view name, std::string_view value);
@@ -31,14 +32,18 @@ private:
     void SettleClockReads();
     void WriteLine(const std::string& line);
     void WriteHold();
-    void Flush();
+    bool WriteAt(uint64_t offset, const std::string& text);
+    void GiveUp(uint64_t wholeLength);
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
     std::string path_;
+    std::string failure_;  // why writing stopped
+    uint64_t length_ = 0;  // the file's length: whole lines only
     uint64_t ticks_ = 0;
     uint32_t holdKeys_ = 0;
     uint64_t holdTicks_ = 0;       // 0: no hold line open
-    long holdOffset_ = 0;          // where the open hold line starts
+    uint64_t holdOffset_ = 0;      // where the open hold line starts
+    std::string holdLine_;         // the open hold line as written last
     std::vector<uint32_t> reads_;  // the clock readings since the last tick
     ScriptClock clock_;            // the clock as the replay will have it
 };
