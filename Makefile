@@ -35,6 +35,7 @@ test: deps-test format-check
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	$(MAKE) build
 	$(MAKE) package
+	$(MAKE) web
 	cd $(BUILD) && ctest --output-on-failure -j2
 	$(MAKE) sanitize
 
@@ -103,3 +104,19 @@ package: deps-package
 		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DQUARNEL_INSTALL_DATADIR=share/games/quarnel
 	cmake --build $(PACKAGE_BUILD) --target quarnel quarnel-maze quarnel-docs
 	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(abspath $(BUILD))
+
+# The browser build: build-web/ holds index.html and what it loads, for any static web server.
+# Emscripten's tools need Debian's JavaScript modules; the glyph atlas is drawn by the desktop build.
+WEB_BUILD ?= build-web
+EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
+.PHONY: web serve
+web: $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target quarnel-glyphs
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DQUARNEL_GLYPHS=$(abspath $(BUILD))/quarnel-glyphs
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD)
+
+# Serves the browser build at http://127.0.0.1:8000/ (PORT=N for another port).
+PORT ?= 8000
+serve: web
+	cd $(WEB_BUILD) && python3 -m http.server --bind 127.0.0.1 $(PORT)

@@ -9,7 +9,8 @@ run_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev lib
   gettext)
 package_packages=(dpkg-dev file)
 test_packages=(libgtest-dev libbenchmark-dev clang-format xvfb xauth xdotool x11-utils openbox time
-  desktop-file-utils "${package_packages[@]}" lintian appstream man-db)
+  desktop-file-utils "${package_packages[@]}" lintian appstream man-db
+  emscripten libstb-dev chromium nodejs python3)
 fuzz_packages=(clang libclang-rt-14-dev)
 
 case "${1:-run}" in

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <tuple>
 
-#include "platform/sdl/letterbox.h"
+#include "platform/gl/letterbox.h"
+#include "platform/gl/scene_camera.h"
 #include "platform/sdl/pacer.h"
-#include "platform/sdl/scene_camera.h"
 
 namespace {
 

@@ -10,18 +10,9 @@
 #include <vector>
 
 #include "platform/common/controls.h"
-#include "platform/common/handle_slots.h"
 #include "platform/common/held_input.h"
 #include "platform/common/input_pass.h"
-#include "platform/common/input_script.h"
-#include "platform/common/script_recorder.h"
-#include "platform/sdl/gl_renderer.h"
-
-// One drawable picture: a rectangle of a texture (a divided image shares one texture).
-struct Graph {
-    int texture = -1;  // index into Backend::textures
-    int x = 0, y = 0, width = 0, height = 0;
-};
+#include "platform/gl/gl_backend.h"
 
 // A key (by scancode) or pad button the game reads, and what the game sees of it.
 struct BoundInput {
@@ -32,15 +23,11 @@ struct BoundInput {
     std::vector<int> keyCodes;
 };
 
-struct Backend {
+struct Backend : GlBackend {
     // Set before start.
     std::string title = "QUARNEL";
     double sizeRate = 1.0;
     int iconId = 0;
-    std::optional<ScriptPlayer> replay;
-    std::optional<ScriptRecorder> recorder;
-    std::optional<uint32_t> randSeed;  // dxGetRand's, when a replay or a recording fixes it
-    bool frameStats = false;
 
     // Alive while started.
     SDL_Window* window = nullptr;
@@ -52,15 +39,8 @@ struct Backend {
     Sint16 stickX = 0, stickY = 0;      // the pad's left stick
     unsigned stickDirections = 0;       // and the directions it is pushed past the dead zone
     bool fullscreen = false;
-    GlRenderer renderer;
-    std::vector<GlTexture> textures;
-    std::vector<int> textureUsers;  // graphs still using each texture
-    HandleSlots<Graph> graphs;
-    uint32_t transColour = 0x00FF00;
-    bool hasTransColour = false;
     bool closed = false;
-    bool sceneDrawn = false;  // the frame under way has drawn models
-    InputPass pass;           // when the input below moves on
+    InputPass pass;  // when the input below moves on
 };
 
 Backend& TheBackend();
@@ -69,7 +49,6 @@ Backend& TheBackend();
 bool StartText(std::string& error);
 void StopText();
 void EndTextFrame();  // at every flip: drops strings no longer drawn
-void ReleaseGraphs();
 // Reads the player's controls (bad lines said on stderr) unless a replay gives the input; once.
 void StartInput(Backend& backend);
 // The inputs behind these joypad bits and key codes are acted on when let go (see dxSetActOnRelease).

@@ -3,6 +3,7 @@
 #include <SDL2/SDL_image.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -72,4 +73,22 @@ SDL_Surface* LoadPictureFile(const char* path) {
     SDL_Surface* surface = handOver ? nullptr : DecodePng(file, handOver);
     std::fclose(file);
     return handOver ? IMG_Load(path) : surface;
+}
+
+bool LoadPictureFile(const std::string& path, Picture& picture, std::string& error) {
+    SDL_Surface* loaded = LoadPictureFile(path.c_str());
+    SDL_Surface* rgba = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0) : nullptr;
+    SDL_FreeSurface(loaded);
+    if (!rgba) {
+        error = IMG_GetError();
+        return false;
+    }
+    picture.width = rgba->w;
+    picture.height = rgba->h;
+    picture.rgba.resize(size_t(rgba->w) * rgba->h * 4);
+    for (int y = 0; y < rgba->h; ++y)
+        std::copy_n(static_cast<const uint8_t*>(rgba->pixels) + size_t(y) * rgba->pitch, size_t(rgba->w) * 4,
+                    &picture.rgba[size_t(y) * rgba->w * 4]);
+    SDL_FreeSurface(rgba);
+    return true;
 }

@@ -4,6 +4,8 @@
 
 #include <SDL2/SDL.h>
 
+#include "platform/gl/picture.h"
+
 // Used in place of IMG_Load. 8-bit PNG files (the game's own) are decoded here to RGBA; other
 // formats and 16-bit PNG files go to SDL_image as before.
 SDL_Surface* LoadPictureFile(const char* path);

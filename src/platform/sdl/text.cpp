@@ -4,7 +4,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <unordered_map>
 
@@ -127,14 +126,4 @@ int dxDrawString(int x, int y, const char* text, unsigned colour, unsigned) {
     TheBackend().renderer.DrawQuad(tex, {0, 0, float(tex.width), float(tex.height)}, float(x), float(y),
                                    float(x + tex.width), float(y + tex.height), colour, true);
     return 0;
-}
-
-int dxDrawFormatString(int x, int y, unsigned colour, const char* format, ...) {
-    if (!format) return -1;
-    char buffer[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return dxDrawString(x, y, buffer, colour, 0);
 }

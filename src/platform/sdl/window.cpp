@@ -4,16 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <random>
 #include <string_view>
 
 #include "platform/common/data_path.h"
-#include "platform/common/remainder.h"
-#include "platform/common/twister.h"
+#include "platform/common/frame_stats.h"
 #include "platform/dx.h"
+#include "platform/gl/models.h"
 #include "platform/sdl/backend.h"
-#include "platform/sdl/frame_stats.h"
-#include "platform/sdl/models.h"
 #include "platform/sdl/pacer.h"
 #include "platform/sdl/picture_file.h"
 #include "platform/sdl/x11_desktop.h"
@@ -215,6 +212,8 @@ Backend& TheBackend() {
     return backend;
 }
 
+GlBackend& TheGl() { return TheBackend(); }
+
 // Always a window of the screen's size scaled by the size rate, at 60 frames a second.
 int dxChangeWindowMode([[maybe_unused]] int windowed) { return 0; }
 int dxSetGraphMode([[maybe_unused]] int width, [[maybe_unused]] int height, [[maybe_unused]] int colourBits,
@@ -281,6 +280,7 @@ int dxOpenWindow() {
         SDL_Quit();
         return -1;
     }
+    b.drawing = true;
     SetIcon(b.window, b.iconId);
     SDL_ShowWindow(b.window);  // shown with its icons, so that the desktop never sees it without
     StartInput(b);
@@ -304,6 +304,7 @@ int dxCloseWindow() {
     SDL_GL_DeleteContext(b.context);
     SDL_DestroyWindow(b.window);
     b.pad = nullptr;
+    b.drawing = false;
     b.fullscreen = false;
     b.context = nullptr;
     b.window = nullptr;
@@ -364,39 +365,3 @@ uint32_t dxGetSystemTickCount() {
     clock_gettime(CLOCK_BOOTTIME, &now);
     return Recorded(b, uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000));
 }
-
-int dxGetRand(int maxValue) {
-    // Replays draw the decorations of their script's seed; play draws new ones each run.
-    static Twister generator{TheBackend().randSeed ? *TheBackend().randSeed : std::random_device{}()};
-    static CachedRemainder remainder;
-    if (maxValue <= 0) return 0;
-    return int(remainder(generator(), uint32_t(maxValue) + 1));
-}
-
-void dxEnableFrameStats() { TheBackend().frameStats = true; }
-
-bool dxUseReplayScript(const char* path, std::string& error) {
-    InputScript script;
-    if (!LoadInputScript(path, script, error)) return false;
-    Backend& b = TheBackend();
-    b.replay.emplace(std::move(script));
-    b.randSeed = b.replay->RandSeed();
-    return true;
-}
-
-bool dxRecordInputScript(const char* path, std::string& error) {
-    Backend& b = TheBackend();
-    if (!b.recorder.emplace().Open(path, error)) return false;
-    b.randSeed = std::random_device{}();
-    b.recorder->StartValue("rand", std::to_string(*b.randSeed));
-    return true;
-}
-
-std::string dxStartValue(const char* name, const std::string& live) {
-    Backend& b = TheBackend();
-    if (b.replay) return b.replay->StartValue(name).value_or(live);
-    if (b.recorder) b.recorder->StartValue(name, live);
-    return live;
-}
-
-std::string dxPlayerFilePath(const char* name) { return TheBackend().replay ? "" : PlayerFilePath(name); }

@@ -1,70 +1,58 @@
 // Pictures: PNG loading with the transparent colour, divided images, screen copies, drawing.
-#include <SDL2/SDL_image.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "platform/common/data_path.h"
 #include "platform/dx.h"
-#include "platform/sdl/backend.h"
-#include "platform/sdl/picture_file.h"
+#include "platform/gl/gl_backend.h"
 
 namespace {
 
-int AddTexture(Backend& b, const GlTexture& texture) {
+int AddTexture(GlBackend& b, const GlTexture& texture) {
     b.textures.push_back(texture);
     b.textureUsers.push_back(0);
     return int(b.textures.size()) - 1;
 }
 
-GraphHandle AddGraph(Backend& b, int texture, int x, int y, int width, int height) {
+GraphHandle AddGraph(GlBackend& b, int texture, int x, int y, int width, int height) {
     const GraphHandle handle{b.graphs.Add(Graph{texture, x, y, width, height})};
     if (handle.id >= 0) ++b.textureUsers[texture];
     return handle;
 }
 
-const Graph* FindGraph(GraphHandle handle) { return TheBackend().graphs.Find(handle.id); }
+const Graph* FindGraph(GraphHandle handle) { return TheGl().graphs.Find(handle.id); }
 
-// RGBA pixels of a PNG file, with pixels of the transparent colour made transparent.
-SDL_Surface* LoadPicture(const char* file) {
-    Backend& b = TheBackend();
-    SDL_Surface* loaded = file ? LoadPictureFile(ResolveGameFile(file).c_str()) : nullptr;
-    if (!loaded) {
-        ReportGameFileFailure(std::string("cannot load picture ") + (file ? file : "(none)") + ": " + IMG_GetError());
-        return nullptr;
+// The pixels of a picture file, with pixels of the transparent colour made transparent.
+bool LoadPicture(const char* file, Picture& picture) {
+    const GlBackend& b = TheGl();
+    std::string error;
+    if (!file || !LoadPictureFile(ResolveGameFile(file), picture, error)) {
+        ReportGameFileFailure(std::string("cannot load picture ") + (file ? file : "(none)") + ": " + error);
+        return false;
     }
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!rgba || !b.hasTransColour) return rgba;
-    for (int y = 0; y < rgba->h; ++y) {
-        auto* row = reinterpret_cast<uint8_t*>(rgba->pixels) + y * rgba->pitch;
-        for (int x = 0; x < rgba->w; ++x) {
-            uint8_t* p = row + 4 * x;
-            const uint32_t rgb = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-            if (rgb == b.transColour) p[3] = 0;
-        }
+    if (!b.hasTransColour) return true;
+    for (size_t i = 0; i < picture.rgba.size(); i += 4) {
+        uint8_t* p = &picture.rgba[i];
+        const uint32_t rgb = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+        if (rgb == b.transColour) p[3] = 0;
     }
-    return rgba;
+    return true;
 }
 
-int UploadPicture(SDL_Surface* picture) {
-    Backend& b = TheBackend();
-    std::vector<uint8_t> pixels(size_t(picture->w) * picture->h * 4);
-    for (int y = 0; y < picture->h; ++y)
-        std::memcpy(&pixels[size_t(y) * picture->w * 4], static_cast<uint8_t*>(picture->pixels) + y * picture->pitch,
-                    size_t(picture->w) * 4);
-    return AddTexture(b, b.renderer.CreateTexture(picture->w, picture->h, pixels.data()));
+int UploadPicture(const Picture& picture) {
+    GlBackend& b = TheGl();
+    return AddTexture(b, b.renderer.CreateTexture(picture.width, picture.height, picture.rgba.data()));
 }
 
 void Draw(const Graph& g, TexRect source, float x1, float y1, float x2, float y2, int transFlag) {
-    Backend& b = TheBackend();
+    GlBackend& b = TheGl();
     b.renderer.DrawQuad(b.textures[g.texture], source, x1, y1, x2, y2, 0xFFFFFF, transFlag != 0);
 }
 
 }  // namespace
 
 void ReleaseGraphs() {
-    Backend& b = TheBackend();
+    GlBackend& b = TheGl();
     for (GlTexture& t : b.textures) b.renderer.DeleteTexture(t);
     b.textures.clear();
     b.textureUsers.clear();
@@ -72,52 +60,47 @@ void ReleaseGraphs() {
 }
 
 int dxSetTransColor(int red, int green, int blue) {
-    Backend& b = TheBackend();
+    GlBackend& b = TheGl();
     b.transColour = dxGetColor(red, green, blue);
     b.hasTransColour = true;
     return 0;
 }
 
 GraphHandle dxLoadGraph(const char* file, [[maybe_unused]] int notUse3DFlag) {
-    if (!TheBackend().window) return {};
-    SDL_Surface* picture = LoadPicture(file);
-    if (!picture) return {};
+    Picture picture;
+    if (!TheGl().drawing || !LoadPicture(file, picture)) return {};
     const int texture = UploadPicture(picture);
-    const GraphHandle handle = AddGraph(TheBackend(), texture, 0, 0, picture->w, picture->h);
-    SDL_FreeSurface(picture);
-    return handle;
+    return AddGraph(TheGl(), texture, 0, 0, picture.width, picture.height);
 }
 
 int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellWidth, int cellHeight,
                    GraphHandle* handles, [[maybe_unused]] int notUse3DFlag) {
     if (!handles || count <= 0) return -1;
     for (int i = 0; i < count; ++i) handles[i] = {};
-    if (!TheBackend().window || columns <= 0 || rows <= 0 || cellWidth <= 0 || cellHeight <= 0) return -1;
-    SDL_Surface* picture = LoadPicture(file);
-    if (!picture) return -1;
-    if (picture->w < columns * cellWidth || picture->h < rows * cellHeight || count > columns * rows) {
+    if (!TheGl().drawing || columns <= 0 || rows <= 0 || cellWidth <= 0 || cellHeight <= 0) return -1;
+    Picture picture;
+    if (!LoadPicture(file, picture)) return -1;
+    if (picture.width < columns * cellWidth || picture.height < rows * cellHeight || count > columns * rows) {
         std::fprintf(stderr, "quarnel: picture %s is smaller than %d cells of %d x %d\n", file, count, cellWidth,
                      cellHeight);
-        SDL_FreeSurface(picture);
         return -1;
     }
     const int texture = UploadPicture(picture);
-    SDL_FreeSurface(picture);
     for (int i = 0; i < count; ++i)
-        handles[i] = AddGraph(TheBackend(), texture, (i % columns) * cellWidth, (i / columns) * cellHeight, cellWidth,
-                              cellHeight);
+        handles[i] =
+            AddGraph(TheGl(), texture, (i % columns) * cellWidth, (i / columns) * cellHeight, cellWidth, cellHeight);
     return 0;
 }
 
 GraphHandle dxMakeGraph(int width, int height, [[maybe_unused]] int notUse3DFlag) {
-    Backend& b = TheBackend();
-    if (!b.window || width <= 0 || height <= 0 || width > 4096 || height > 4096) return {};
+    GlBackend& b = TheGl();
+    if (!b.drawing || width <= 0 || height <= 0 || width > 4096 || height > 4096) return {};
     const int texture = AddTexture(b, b.renderer.CreateTexture(width, height, nullptr));
     return AddGraph(b, texture, 0, 0, width, height);
 }
 
 int dxDeleteGraph(GraphHandle image) {
-    Backend& b = TheBackend();
+    GlBackend& b = TheGl();
     const Graph* g = FindGraph(image);
     if (!g) return -1;
     const int texture = g->texture;
@@ -129,7 +112,7 @@ int dxDeleteGraph(GraphHandle image) {
 int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, GraphHandle image, [[maybe_unused]] int useClientFlag) {
     const Graph* g = FindGraph(image);
     if (!g) return -1;
-    Backend& b = TheBackend();
+    GlBackend& b = TheGl();
     b.renderer.CopyScreen(x1, y1, x2, y2, b.textures[g->texture]);
     return 0;
 }
@@ -160,8 +143,8 @@ int dxDrawExtendGraph(int x1, int y1, int x2, int y2, GraphHandle image, int tra
 }
 
 int dxDrawBox(int x1, int y1, int x2, int y2, unsigned colour, int fillFlag) {
-    Backend& b = TheBackend();
-    if (!b.window) return -1;
+    GlBackend& b = TheGl();
+    if (!b.drawing) return -1;
     if (fillFlag) {
         b.renderer.DrawBox(x1, y1, x2, y2, colour);
     } else {
@@ -174,8 +157,8 @@ int dxDrawBox(int x1, int y1, int x2, int y2, unsigned colour, int fillFlag) {
 }
 
 int dxClearDrawScreen() {
-    if (!TheBackend().window) return -1;
-    TheBackend().renderer.Clear();
+    if (!TheGl().drawing) return -1;
+    TheGl().renderer.Clear();
     return 0;
 }
 

@@ -7,7 +7,7 @@
 // screen still holds, is neither drawn nor presented: a still screen costs next to nothing.
 #pragma once
 
-#include <epoxy/gl.h>
+#include "platform/gl/gl_api.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/sdl/frame_stats.h"
+#include "platform/common/frame_stats.h"
 
 #include <algorithm>
 #include <cmath>

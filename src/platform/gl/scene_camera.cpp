@@ -1,4 +1,4 @@
-#include "platform/sdl/scene_camera.h"
+#include "platform/gl/scene_camera.h"
 
 #include <cmath>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <glm/ext/matrix_transform.hpp>
 #include <glm/glm.hpp>
 
-#include "platform/sdl/gl_renderer.h"
+#include "platform/gl/gl_renderer.h"
 
 namespace {
 

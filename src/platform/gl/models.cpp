@@ -1,7 +1,5 @@
 // The 3-D calls: Metasequoia models with their pictures, the camera and the light.
-#include "platform/sdl/models.h"
-
-#include <SDL2/SDL_image.h>
+#include "platform/gl/models.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,9 +8,8 @@
 
 #include "platform/common/data_path.h"
 #include "platform/dx.h"
-#include "platform/sdl/backend.h"
-#include "platform/sdl/model_renderer.h"
-#include "platform/sdl/picture_file.h"
+#include "platform/gl/gl_backend.h"
+#include "platform/gl/model_renderer.h"
 
 namespace {
 
@@ -33,24 +30,6 @@ std::string ExistingPath(const char* file) {
     return ResolveGameFile(Slashed(file));
 }
 
-bool LoadPicture(const std::string& path, ModelPicture& picture, std::string& error) {
-    SDL_Surface* loaded = LoadPictureFile(path.c_str());
-    SDL_Surface* rgba = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0) : nullptr;
-    SDL_FreeSurface(loaded);
-    if (!rgba) {
-        error = IMG_GetError();
-        return false;
-    }
-    picture.width = rgba->w;
-    picture.height = rgba->h;
-    picture.rgba.resize(size_t(rgba->w) * rgba->h * 4);
-    for (int y = 0; y < rgba->h; ++y)
-        std::copy_n(static_cast<const uint8_t*>(rgba->pixels) + size_t(y) * rgba->pitch, size_t(rgba->w) * 4,
-                    &picture.rgba[size_t(y) * rgba->w * 4]);
-    SDL_FreeSurface(rgba);
-    return true;
-}
-
 // One picture per distinct texture file, looked up beside the model. A picture that cannot be
 // loaded leaves its materials in their plain colour.
 void LoadPictures(const std::string& modelPath, const MqoModel& model, std::vector<ModelPicture>& pictures,
@@ -65,7 +44,7 @@ void LoadPictures(const std::string& modelPath, const MqoModel& model, std::vect
                 const std::string path = (folder / Slashed(material.texture)).string();
                 ModelPicture picture;
                 std::string error;
-                if (LoadPicture(path, picture, error)) {
+                if (LoadPictureFile(path, picture, error)) {
                     known->second = int(pictures.size());
                     pictures.push_back(std::move(picture));
                 } else {
@@ -84,7 +63,7 @@ bool Finite(VECTOR v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::
 }  // namespace
 
 bool StartModels(std::string& error) {
-    Backend& b = TheBackend();
+    GlBackend& b = TheGl();
     if (!models.Init(b.renderer, error)) return false;
     b.renderer.SetSceneLayer(&models);
     started = true;
@@ -93,7 +72,7 @@ bool StartModels(std::string& error) {
 
 void StopModels() {
     if (!started) return;
-    TheBackend().renderer.SetSceneLayer(nullptr);
+    TheGl().renderer.SetSceneLayer(nullptr);
     models.Shutdown();
     started = false;
 }
@@ -133,7 +112,7 @@ int dxMV1SetPosition(ModelHandle model, VECTOR position) {
 
 int dxMV1DrawFrame(ModelHandle model, int frame) {
     if (!started || !models.QueueFrame(model.id, frame)) return -1;
-    TheBackend().sceneDrawn = true;
+    TheGl().sceneDrawn = true;
     return 0;
 }
 

@@ -1,9 +1,9 @@
-#include "platform/sdl/model_renderer.h"
+#include "platform/gl/model_renderer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "platform/sdl/gl_shader.h"
+#include "platform/gl/gl_shader.h"
 
 namespace {
 
@@ -11,12 +11,13 @@ namespace {
 constexpr int MATERIAL_SLOTS = int(MQO_MAX_MATERIALS) + 1;
 static_assert(MATERIAL_SLOTS == 65, "the vertex shader's material arrays hold 65 slots");
 constexpr int TEXELS_PER_CORNER = 3;  // position + material slot, normal, uv
+// The corners' texture is this many texels wide (as its shader reads it), rows as many as needed.
+constexpr size_t CORNER_ROW = 4096;
 constexpr int MAX_PICTURE_SIDE = 2048;
 constexpr size_t MAX_PICTURE_BYTES = size_t(256) << 20;  // all layers of one model
 
-const char* VERTEX_SHADER = R"(#version 330 core
-layout(location = 0) in vec4 instance;  // model position xyz, frame w
-uniform samplerBuffer corners;
+const char* VERTEX_SHADER = R"(layout(location = 0) in vec4 instance;  // model position xyz, frame w
+uniform sampler2D corners;  // CORNER_ROW texels a row
 uniform int cornersPerFrame;
 uniform mat4 viewProjection;
 uniform vec4 materialColour[65];  // col
@@ -31,13 +32,14 @@ flat out vec3 normal;          // unit, out of the front side
 flat out vec3 diffuseColour;   // col x dif
 flat out vec3 steadyColour;    // col x (amb x ambient + emi)
 flat out float layer;
+vec4 Corner(int texel) { return texelFetch(corners, ivec2(texel % 4096, texel / 4096), 0); }
 void main() {
     int base = (int(instance.w) * cornersPerFrame + gl_VertexID) * 3;
-    vec4 a = texelFetch(corners, base);
+    vec4 a = Corner(base);
     vec3 worldPosition = a.xyz + instance.xyz;
     int material = int(a.w);
-    normal = texelFetch(corners, base + 1).xyz;
-    uv = texelFetch(corners, base + 2).xy;
+    normal = Corner(base + 1).xyz;
+    uv = Corner(base + 2).xy;
     vec3 colour = materialColour[material].rgb;
     vec4 terms = materialLight[material];
     diffuseColour = colour * terms.x;
@@ -48,8 +50,7 @@ void main() {
     gl_Position = viewProjection * vec4(worldPosition, 1.0);
 })";
 
-const char* FRAGMENT_SHADER = R"(#version 330 core
-in vec3 toLight;
+const char* FRAGMENT_SHADER = R"(in vec3 toLight;
 in vec2 uv;
 flat in vec3 normal;
 flat in vec3 diffuseColour;
@@ -163,7 +164,6 @@ bool ModelRenderer::Init(GlRenderer& screen, std::string& error) {
     glBindBuffer(GL_ARRAY_BUFFER, instances_);
     glEnableVertexAttribArray(0);
     glVertexAttribDivisor(0, 1);
-    glGetIntegerv(GL_MAX_TEXTURE_BUFFER_SIZE, &maxTextureBuffer_);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
     glUseProgram(program_);
     glUniform1i(Uniform(program_, "pictures"), 0);
@@ -221,12 +221,13 @@ bool ModelRenderer::UploadCorners(Model& m, const MqoModel& model, std::string& 
     size_t perFrame = 0;
     for (const MqoObject& object : model.objects) perFrame = std::max(perFrame, object.triangles.size() * 3);
     const size_t total = perFrame * model.objects.size();
-    if (total > MAX_PADDED_CORNERS || total * TEXELS_PER_CORNER > size_t(std::max(maxTextureBuffer_, 0))) {
+    const size_t rows = (std::max<size_t>(total, 1) * TEXELS_PER_CORNER + CORNER_ROW - 1) / CORNER_ROW;
+    if (total > MAX_PADDED_CORNERS || rows > size_t(std::max(maxTextureSize_, 0))) {
         error = "its frames together are too large to draw (" + std::to_string(total) + " corners once padded)";
         return false;
     }
     // Unused corners stay zero: degenerate triangles that draw nothing.
-    std::vector<float> data(std::max<size_t>(total, 1) * TEXELS_PER_CORNER * 4, 0.0f);
+    std::vector<float> data(rows * CORNER_ROW * 4, 0.0f);
     for (size_t f = 0; f < model.objects.size(); ++f) {
         float* out = &data[f * perFrame * TEXELS_PER_CORNER * 4];
         for (const MqoTriangle& t : model.objects[f].triangles) {
@@ -241,13 +242,13 @@ bool ModelRenderer::UploadCorners(Model& m, const MqoModel& model, std::string& 
     m.frames = int(model.objects.size());
     for (const MqoObject& object : model.objects) m.bounds.push_back(FrameBounds(object));
     m.cornersPerFrame = int(perFrame);
-    glGenBuffers(1, &m.corners);
-    glBindBuffer(GL_TEXTURE_BUFFER, m.corners);
-    glBufferData(GL_TEXTURE_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(), GL_STATIC_DRAW);
     glGenTextures(1, &m.cornerTexture);
-    glBindTexture(GL_TEXTURE_BUFFER, m.cornerTexture);
-    glTexBuffer(GL_TEXTURE_BUFFER, GL_RGBA32F, m.corners);
-    glBindBuffer(GL_TEXTURE_BUFFER, 0);
+    glBindTexture(GL_TEXTURE_2D, m.cornerTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, GLsizei(CORNER_ROW), GLsizei(rows), 0, GL_RGBA, GL_FLOAT, data.data());
+    // Read by texelFetch only; a float texture must not ask for filtering to be complete.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
     return true;
 }
 
@@ -287,7 +288,6 @@ void ModelRenderer::UploadPictures(Model& m, const std::vector<ModelPicture>& pi
 
 void ModelRenderer::Release(Model& m) {
     glDeleteTextures(1, &m.cornerTexture);
-    glDeleteBuffers(1, &m.corners);
     glDeleteTextures(1, &m.pictures);
     m = {};
 }
@@ -416,7 +416,7 @@ void ModelRenderer::Draw(const Gathered& scene, float lodBias) {
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_ARRAY, m->pictures);
         glActiveTexture(GL_TEXTURE1);
-        glBindTexture(GL_TEXTURE_BUFFER, m->cornerTexture);
+        glBindTexture(GL_TEXTURE_2D, m->cornerTexture);
         glUniform4fv(colours, MATERIAL_SLOTS, m->materialColour.data());
         glUniform4fv(lights, MATERIAL_SLOTS, m->materialLight.data());
         glUniform1i(cornersPerFrame, m->cornersPerFrame);

@@ -1,11 +1,11 @@
 // The 3-D side of the OpenGL renderer: models uploaded once, frame draws queued as instances and
 // sent as one instanced draw per model that has any, lit per pixel by ambient light and one light.
 //
-// A model keeps its triangles in a buffer texture, every frame padded to the same length, so that
+// A model keeps its triangles in a float texture, every frame padded to the same length, so that
 // one draw covers all frames and materials: each instance names its frame, each corner its material.
 #pragma once
 
-#include <epoxy/gl.h>
+#include "platform/gl/gl_api.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "platform/common/handle_slots.h"
+#include "platform/gl/gl_renderer.h"
+#include "platform/gl/picture.h"
+#include "platform/gl/scene_camera.h"
 #include "platform/mqo/mqo_model.h"
-#include "platform/sdl/gl_renderer.h"
-#include "platform/sdl/scene_camera.h"
 
 // The one light: directional until made a point light.
 struct SceneLight {
@@ -39,11 +40,7 @@ struct FrameSphere {
     float radius = -1;  // below 0 for an empty frame
 };
 
-// RGBA pixels, rows top first.
-struct ModelPicture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-};
+using ModelPicture = Picture;
 
 class ModelRenderer : public SceneLayer {
 public:
@@ -84,7 +81,7 @@ private:
         std::vector<Run> runs;
     };
     struct Model {
-        GLuint corners = 0, cornerTexture = 0, pictures = 0;
+        GLuint cornerTexture = 0, pictures = 0;
         int frames = 0, cornersPerFrame = 0;
         std::vector<FrameSphere> bounds;                   // per frame
         std::vector<float> materialColour, materialLight;  // vec4 per material slot
@@ -105,7 +102,7 @@ private:
 
     GlRenderer* screen_ = nullptr;
     GLuint program_ = 0, vao_ = 0, instances_ = 0;
-    GLint maxTextureBuffer_ = 0, maxTextureSize_ = 0;
+    GLint maxTextureSize_ = 0;
     HandleSlots<Model> models_;
     Gathered drawn_, held_;
     std::vector<std::pair<float, size_t>> order_;

@@ -1,10 +1,20 @@
-#include "platform/sdl/gl_shader.h"
+#include "platform/gl/gl_shader.h"
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// Full precision everywhere, as the desktop computes, so that both draw the same pixels.
+constexpr const char* VERSION_LINES =
+    "#version 300 es\nprecision highp float;\nprecision highp int;\nprecision highp sampler2D;\n"
+    "precision highp sampler2DArray;\n";
+#else
+constexpr const char* VERSION_LINES = "#version 330 core\n";
+#endif
+
 GLuint CompileShader(GLenum kind, const char* source, std::string& error) {
     const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* sources[2] = {VERSION_LINES, source};
+    glShaderSource(shader, 2, sources, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);

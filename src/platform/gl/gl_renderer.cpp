@@ -1,15 +1,14 @@
-#include "platform/sdl/gl_renderer.h"
+#include "platform/gl/gl_renderer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "platform/sdl/gl_shader.h"
-#include "platform/sdl/letterbox.h"
+#include "platform/gl/gl_shader.h"
+#include "platform/gl/letterbox.h"
 
 namespace {
 
-const char* VERTEX_SHADER = R"(#version 330 core
-layout(location = 0) in vec2 position;
+const char* VERTEX_SHADER = R"(layout(location = 0) in vec2 position;
 layout(location = 1) in vec2 texCoord;
 layout(location = 2) in vec4 colour;
 out vec2 uv;
@@ -21,8 +20,7 @@ void main() {
 })";
 
 // Drawn without blending, a picture still leaves the screen opaque.
-const char* FRAGMENT_SHADER = R"(#version 330 core
-in vec2 uv;
+const char* FRAGMENT_SHADER = R"(in vec2 uv;
 in vec4 tint;
 uniform sampler2D picture;
 uniform bool opaque;
@@ -33,8 +31,7 @@ void main() {
 })";
 
 // Boxes need no texture: on a software rasteriser the fetch is most of a pixel's cost.
-const char* SOLID_FRAGMENT_SHADER = R"(#version 330 core
-in vec2 uv;
+const char* SOLID_FRAGMENT_SHADER = R"(in vec2 uv;
 in vec4 tint;
 out vec4 fragment;
 void main() { fragment = tint; })";
@@ -404,13 +401,15 @@ std::vector<uint8_t> GlRenderer::ReadScreen() {
     Flush();
     DrawRecord();
     ShowHeldOnScreen();
-    std::vector<uint8_t> bottomUp(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
+    // RGBA is the one format every GL reads back.
+    std::vector<uint8_t> bottomUp(SCREEN_WIDTH * SCREEN_HEIGHT * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<uint8_t> rows(bottomUp.size());
-    const size_t stride = SCREEN_WIDTH * 3;
+    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<uint8_t> rows(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        std::copy_n(&bottomUp[(SCREEN_HEIGHT - 1 - y) * stride], stride, &rows[y * stride]);
+        for (int x = 0; x < SCREEN_WIDTH; ++x)
+            std::copy_n(&bottomUp[(size_t(SCREEN_HEIGHT - 1 - y) * SCREEN_WIDTH + x) * 4], 3,
+                        &rows[(size_t(y) * SCREEN_WIDTH + x) * 3]);
     return rows;
 }
 

@@ -1,0 +1,32 @@
+// node bench/web_measure.mjs WEB_DIR SCRIPT: the browser build's figures for docs/performance.md, in
+// headless Chromium (SwiftShader): the time from the page's start to its first title frame (the
+// median of five loads), then the play frame times of SCRIPT replayed with ?frame-stats.
+import {copyFileSync, mkdtempSync, readdirSync, symlinkSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {basename, join, resolve} from 'node:path';
+
+import {Browser, serve} from '../tests/web/browser.mjs';
+
+const [webDir, script] = process.argv.slice(2);
+const folder = mkdtempSync(join(tmpdir(), 'quarnel-measure-'));
+for (const name of readdirSync(webDir))
+  if (/\.(html|js|wasm|data|png)$/.test(name)) symlinkSync(resolve(webDir, name), join(folder, name));
+copyFileSync(script, join(folder, basename(script)));
+const server = await serve(folder);
+const browser = await Browser.launch();
+try {
+  const times = [];
+  for (let i = 0; i < 5; ++i) {
+    const page = await browser.open(`${server.url}index.html`);
+    times.push(await page.waitFor('Module.quarnelFirstFrameMs', 60, 'the title'));
+    await page.send('Page.close');
+  }
+  times.sort((a, b) => a - b);
+  console.log(`web title_ms ${times[2].toFixed(0)} (five loads: ${times.map((t) => t.toFixed(0)).join(' ')})`);
+  const page = await browser.open(`${server.url}index.html?replay=${basename(script)}&frame-stats`);
+  await page.waitFor('document.body.dataset.exit', 900, 'the end of the replay');
+  console.log('web ' + (await page.evaluate('document.getElementById("report").textContent')).trim());
+} finally {
+  server.stop();
+  await browser.close();
+}

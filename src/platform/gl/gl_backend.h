@@ -1,0 +1,42 @@
+// What the two real backends (sdl/ and web/) share: the renderer and the pictures drawn with it,
+// and the run's replay or recording. Each backend derives its state from GlBackend and hands it out
+// through TheGl(); the shared calls (graphs.cpp, models.cpp, session.cpp) work on it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/common/handle_slots.h"
+#include "platform/common/input_script.h"
+#include "platform/common/script_recorder.h"
+#include "platform/gl/gl_renderer.h"
+#include "platform/gl/picture.h"
+
+// One drawable picture: a rectangle of a texture (a divided image shares one texture).
+struct Graph {
+    int texture = -1;  // index into GlBackend::textures
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+struct GlBackend {
+    bool drawing = false;  // the window and its renderer are up, from dxOpenWindow to dxCloseWindow
+    GlRenderer renderer;
+    std::vector<GlTexture> textures;
+    std::vector<int> textureUsers;  // graphs still using each texture
+    HandleSlots<Graph> graphs;
+    uint32_t transColour = 0x00FF00;
+    bool hasTransColour = false;
+    bool sceneDrawn = false;  // the frame under way has drawn models
+
+    // Set before start (session.cpp).
+    std::optional<ScriptPlayer> replay;
+    std::optional<ScriptRecorder> recorder;
+    std::optional<uint32_t> randSeed;  // dxGetRand's, when a replay or a recording fixes it
+    bool frameStats = false;
+};
+
+GlBackend& TheGl();
+
+void ReleaseGraphs();

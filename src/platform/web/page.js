@@ -1,0 +1,123 @@
+// The page's side of the web build, run before the game starts: URL parameters as the command
+// line, the records folder kept in IndexedDB, the result lines and exit code shown to the page,
+// the canvas's size and fullscreen, and the run recorded for download.
+var quarnelParams = new URLSearchParams(location.search);
+var QUARNEL_RECORDS = '/home/web_user/.local/share/quarnel';
+var QUARNEL_RUN = '/tmp/quarnel-run.txt';
+var quarnelRate = 1;
+var quarnelRecordsStamp = null;
+
+Module.canvas = document.getElementById('canvas');
+Module.arguments = [];
+if (quarnelParams.has('seed')) Module.arguments.push('--seed', quarnelParams.get('seed'));
+if (quarnelParams.has('report')) Module.arguments.push('--report');
+if (quarnelParams.has('frame-stats')) Module.arguments.push('--frame-stats');
+// Live play is always recorded, so that the run can be downloaded and replayed anywhere.
+if (quarnelParams.has('replay')) Module.arguments.push('--replay', '/replay.txt');
+else Module.arguments.push('--record', QUARNEL_RUN);
+
+Module.print = function(line) {
+  document.getElementById('report').textContent += line + '\n';
+  console.log(line);
+};
+Module.printErr = function(line) { console.error(line); };
+// The exit status as a process has it (main's -1 is 255).
+Module.onExit = function(code) { document.body.dataset.exit = String(code & 255); };
+// A main that returned to the browser (Asyncify) ends later: its result comes here, not to onExit.
+Module.postRun = Module.postRun || [];
+Module.postRun.push(function() {
+  if (Asyncify.currData) Asyncify.whenDone().then(Module.onExit);
+});
+
+Module.preRun = Module.preRun || [];
+Module.preRun.push(function() {
+  FS.mkdirTree(QUARNEL_RECORDS);
+  FS.mount(IDBFS, {}, QUARNEL_RECORDS);
+  addRunDependency('records');
+  FS.syncfs(true, function(error) {
+    if (error) console.error('quarnel: cannot read the records kept in this browser: ' + error);
+    quarnelRecordsStamp = quarnelRecordsState();
+    removeRunDependency('records');
+  });
+  if (!quarnelParams.has('replay')) return;
+  addRunDependency('replay');
+  fetch(quarnelParams.get('replay')).then(function(response) {
+    if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+    return response.text();
+  }).then(function(text) {
+    FS.writeFile('/replay.txt', text);
+  }).catch(function(error) {
+    console.error('quarnel: cannot fetch the replay ' + quarnelParams.get('replay') + ': ' + error.message);
+  }).finally(function() { removeRunDependency('replay'); });
+});
+
+// Names, sizes and times of the records folder's files: a change means the game saved.
+function quarnelRecordsState() {
+  var state = '';
+  FS.readdir(QUARNEL_RECORDS).forEach(function(name) {
+    if (name === '.' || name === '..') return;
+    var stat = FS.stat(QUARNEL_RECORDS + '/' + name);
+    state += name + ' ' + stat.size + ' ' + stat.mtime.getTime() + '\n';
+  });
+  return state;
+}
+
+// After every frame: a save of the records goes on to IndexedDB.
+Module.quarnelAfterFrame = function() {
+  if (quarnelRecordsStamp === null) return;
+  var state = quarnelRecordsState();
+  if (state === quarnelRecordsStamp) return;
+  quarnelRecordsStamp = state;
+  FS.syncfs(false, function(error) {
+    if (error) console.error('quarnel: cannot keep the records in this browser: ' + error);
+    else Module.quarnelRecordsKept = (Module.quarnelRecordsKept || 0) + 1;
+  });
+};
+
+// The picture fills the page's free space by whole multiples of its size (the backend draws it by
+// the nearest pixel); in fullscreen the canvas takes the screen and the backend fits the picture.
+function quarnelFit() {
+  var canvas = Module.canvas, ratio = window.devicePixelRatio || 1;
+  var bar = document.getElementById('bar');
+  var width = 800 * quarnelRate, height = 400 * quarnelRate;
+  var freeWidth = window.innerWidth, freeHeight = window.innerHeight - (bar ? bar.offsetHeight : 0);
+  if (document.fullscreenElement) {
+    width = window.innerWidth;
+    height = window.innerHeight;
+  } else {
+    var whole = Math.max(1, Math.floor(Math.min(freeWidth / width, freeHeight / height)));
+    width *= whole;
+    height *= whole;
+  }
+  canvas.style.width = width + 'px';
+  canvas.style.height = height + 'px';
+  canvas.width = Math.round(width * ratio);
+  canvas.height = Math.round(height * ratio);
+}
+Module.quarnelSetRate = function(rate) {
+  quarnelRate = rate;
+  quarnelFit();
+};
+
+function quarnelToggleFullscreen() {
+  if (document.fullscreenElement) document.exitFullscreen();
+  else Module.canvas.requestFullscreen();
+}
+
+function quarnelDownloadRun() {
+  var link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([FS.readFile(QUARNEL_RUN)], {type: 'text/plain'}));
+  link.download = 'quarnel-run.txt';
+  link.click();
+}
+
+window.addEventListener('resize', quarnelFit);
+document.addEventListener('fullscreenchange', quarnelFit);
+window.addEventListener('keydown', function(event) {
+  if (!event.altKey || (event.code !== 'Enter' && event.code !== 'NumpadEnter')) return;
+  event.preventDefault();
+  if (!event.repeat) quarnelToggleFullscreen();
+}, true);
+document.getElementById('fullscreen').addEventListener('click', quarnelToggleFullscreen);
+document.getElementById('download').addEventListener('click', quarnelDownloadRun);
+quarnelFit();
