@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quarnel: %s\n", error.c_str());
         return 2;
     }
+    const std::string preferred = options->language ? "" : dxPreferredLanguage();
+    if (!preferred.empty() && !UseLanguage(preferred, error))
+        std::fprintf(stderr, "quarnel: the controls file's lang line: %s\n", error.c_str());
     if (options->frameStats) dxEnableFrameStats();
     static Game game;  // large grids: not on the stack
     game.random.seed = options->seed;

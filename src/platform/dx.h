@@ -130,5 +130,7 @@ std::string dxStartValue(const char* name, const std::string& live);
 // The player's controls as a controls file writes them, with the file they came from; the file's
 // bad lines are said on stderr.
 std::string dxDescribeControls();
+// The language the player's controls file asks the screen texts in ("lang = en"); "" for the game's own.
+std::string dxPreferredLanguage();
 // When the window closes, print one line of play frame times and draw calls on standard output.
 void dxEnableFrameStats();

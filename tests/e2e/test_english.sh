@@ -1,7 +1,7 @@
 # A whole stage in English (--lang en) on what a gamepad alone gives (its d-pad, its south button
 # as Z with Return, Back as Escape): from the title through the score panel back to the title, the
 # same result as on the keyboard; the title once re-seeded and the score panel match the pictures
-# kept in golden/, and without --lang the title stays Japanese. A language without texts is refused.
+# kept in golden/, and without --lang (or a lang line in the controls file) the title stays Japanese. A language without texts is refused.
 source "$(dirname "$0")/lib.sh"
 start_display
 cd "$(play_folder)"
@@ -20,6 +20,9 @@ expect_eq "$("$PNG_PROBE" "$WORK/s1_score.png" diff "$GOLDEN/en_score.png" $PANE
 [[ -s "$WORK/send_title.png" ]] || fail "the pad did not leave the score panel for the title"
 "$GAME" --replay "$WORK/title.txt"
 [[ "$("$PNG_PROBE" "$WORK/title.png" diff "$GOLDEN/en_title.png")" != 0 ]] || fail "English without --lang"
+mkdir -p "$XDG_CONFIG_HOME/quarnel" && echo "lang = en" >"$XDG_CONFIG_HOME/quarnel/controls.txt"
+"$GAME" --replay "$WORK/title.txt"
+expect_eq "$("$PNG_PROBE" "$WORK/title.png" diff "$GOLDEN/en_title.png")" 0 "pixels off the title the lang line asks for"
 
 rc=0
 "$GAME" --lang xx 2>"$WORK/stderr" || rc=$?

@@ -25,6 +25,7 @@ TEST(Controls, LinesOverTheDefaultsAndOneMessageForEachBadLine) {
         {"up = I, Nowhere", up, "f:1: unknown key 'Nowhere'"},
         {"up = I,\nup = pad z", up, "f:1: a key name is missing|f:2: unknown key 'pad z'"},
         {"up I", up, "f:1: expected ACTION = KEY, KEY, ..."},
+        {"lang = en\nup = I", "I @f:2", ""},
     };
     for (const auto& c : cases) {
         Controls controls = DefaultControls();
@@ -35,6 +36,7 @@ TEST(Controls, LinesOverTheDefaultsAndOneMessageForEachBadLine) {
         EXPECT_EQ(Keys(controls[ACTION_UP]), c.up) << c.text;
         EXPECT_EQ(error, c.error) << c.text;
     }
+    EXPECT_EQ(LanguageLine("up = I\n lang = en  # English\n") + LanguageLine("up = I"), "en");
     EXPECT_EQ(ControlsFilePath("relative", "/h"), "/h/.config/quarnel/controls.txt");
     EXPECT_EQ(ControlsFilePath("/x", "/h"), "/x/quarnel/controls.txt");
 }

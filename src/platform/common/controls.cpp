@@ -36,6 +36,17 @@ bool ParseKeys(std::string_view list, const std::function<bool(const std::string
     }
 }
 
+constexpr std::string_view LANGUAGE_NAME = "lang";
+
+// Each line of the file without its comment and outer blanks, with its number.
+void ForEachLine(std::string_view text, const std::function<void(std::string_view line, int number)>& take) {
+    for (int number = 1; !text.empty(); ++number) {
+        const size_t end = text.find('\n');
+        take(Trimmed(text.substr(0, std::min(end, text.find('#')))), number);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+}
+
 // Applies one line; false with the reason when it cannot be used.
 bool ReadLine(std::string_view line, const std::string& origin, const std::function<bool(const std::string&)>& known,
               Controls& controls, std::string& reason) {
@@ -45,6 +56,7 @@ bool ReadLine(std::string_view line, const std::string& origin, const std::funct
         return false;
     }
     const std::string_view name = Trimmed(line.substr(0, equals));
+    if (name == LANGUAGE_NAME) return true;
     const int action = ActionNamed(name);
     if (action < 0) {
         reason = "unknown action '" + std::string(name) + "'";
@@ -77,14 +89,21 @@ Controls DefaultControls() {
 void ReadControls(std::string_view text, const std::string& fileName,
                   const std::function<bool(const std::string& key)>& known, Controls& controls,
                   std::vector<std::string>& errors) {
-    for (int number = 1; !text.empty(); ++number) {
-        const size_t end = text.find('\n');
-        const std::string_view line = Trimmed(text.substr(0, std::min(end, text.find('#'))));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    ForEachLine(text, [&](std::string_view line, int number) {
         const std::string origin = fileName + ":" + std::to_string(number);
         std::string reason;
         if (!line.empty() && !ReadLine(line, origin, known, controls, reason)) errors.push_back(origin + ": " + reason);
-    }
+    });
+}
+
+std::string LanguageLine(std::string_view text) {
+    std::string language;
+    ForEachLine(text, [&](std::string_view line, int) {
+        const size_t equals = line.find('=');
+        if (equals != std::string_view::npos && Trimmed(line.substr(0, equals)) == LANGUAGE_NAME)
+            language = Trimmed(line.substr(equals + 1));
+    });
+    return language;
 }
 
 std::string ControlsFilePath(const char* xdgConfigHome, const char* home) {

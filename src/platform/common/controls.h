@@ -41,6 +41,10 @@ void ReadControls(std::string_view text, const std::string& fileName,
                   const std::function<bool(const std::string& key)>& known, Controls& controls,
                   std::vector<std::string>& errors);
 
+// The language the file's "lang = LANG" line asks the screen texts in; "" without one. That line is
+// no action: ReadControls passes over it.
+std::string LanguageLine(std::string_view text);
+
 // The controls file: xdgConfigHome/quarnel/controls.txt when that is an absolute path, else
 // home/.config/quarnel/controls.txt; "" when neither can be used.
 std::string ControlsFilePath(const char* xdgConfigHome, const char* home);

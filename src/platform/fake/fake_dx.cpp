@@ -419,3 +419,5 @@ void dxEnableFrameStats() { State().frameStats = true; }
 std::string dxDescribeControls() {
     return "# the recording backend reads scripts only\n" + ControlsText(DefaultControls());
 }
+
+std::string dxPreferredLanguage() { return ""; }

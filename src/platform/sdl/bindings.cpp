@@ -178,16 +178,25 @@ std::vector<BoundInput> BindControls(const Controls& controls) {
     return bound;
 }
 
-Controls LoadControls(std::string& source) {
-    Controls controls = DefaultControls();
-    const std::string path = ControlsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+// The player's controls file: its path, and its text when it can be read.
+std::string ControlsFile(std::string& path, bool& read) {
+    path = ControlsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     std::ifstream file(path);
-    source = file ? path : "no controls file" + (path.empty() ? std::string() : " at " + path);
-    if (!file) return controls;
     std::stringstream text;
     text << file.rdbuf();
+    read = bool(file);
+    return text.str();
+}
+
+Controls LoadControls(std::string& source) {
+    Controls controls = DefaultControls();
+    std::string path;
+    bool read = false;
+    const std::string text = ControlsFile(path, read);
+    source = read ? path : "no controls file" + (path.empty() ? std::string() : " at " + path);
+    if (!read) return controls;
     std::vector<std::string> errors;
-    ReadControls(text.str(), path, KnownControlName, controls, errors);
+    ReadControls(text, path, KnownControlName, controls, errors);
     for (const std::string& error : errors) std::fprintf(stderr, "quarnel: %s (line ignored)\n", error.c_str());
     return controls;
 }
@@ -196,4 +205,10 @@ std::string dxDescribeControls() {
     std::string source;
     const Controls controls = LoadControls(source);
     return "# " + source + "\n" + ControlsText(controls);
+}
+
+std::string dxPreferredLanguage() {
+    std::string path;
+    bool read = false;
+    return LanguageLine(ControlsFile(path, read));
 }

@@ -187,3 +187,6 @@ bool KeyHeld(const Backend& b, int keyCode) {
 std::string dxDescribeControls() {
     return "# the browser reads the default keys and pad buttons\n" + ControlsText(DefaultControls());
 }
+
+// The browser has no controls file: the screen texts are the game's own.
+std::string dxPreferredLanguage() { return ""; }
