@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,5 +39,11 @@ struct GlBackend {
 };
 
 GlBackend& TheGl();
+
+// A live clock reading, kept by a recording (session.cpp).
+uint32_t RecordClockRead(GlBackend& gl, uint32_t ms);
+// The replay or the recording moves on with the pass the backend's input has just begun: a replay
+// may close the window (`closed`), a recording keeps what the game sees now, `seenKeys()`.
+void TickScript(GlBackend& gl, bool& closed, const std::function<uint32_t()>& seenKeys);
 
 void ReleaseGraphs();

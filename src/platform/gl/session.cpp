@@ -43,3 +43,16 @@ std::string dxStartValue(const char* name, const std::string& live) {
 }
 
 std::string dxPlayerFilePath(const char* name) { return TheGl().replay ? "" : PlayerFilePath(name); }
+
+uint32_t RecordClockRead(GlBackend& gl, uint32_t ms) {
+    if (gl.recorder) gl.recorder->ClockRead(ms);
+    return ms;
+}
+
+void TickScript(GlBackend& gl, bool& closed, const std::function<uint32_t()>& seenKeys) {
+    if (gl.replay) {
+        gl.replay->Tick();
+        if (gl.replay->WindowClosed()) closed = true;
+    }
+    if (gl.recorder) gl.recorder->Tick(seenKeys());
+}

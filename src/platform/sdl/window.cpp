@@ -167,12 +167,6 @@ uint32_t SeenKeys(const Backend& b) {
     return keys | (b.closed ? uint32_t(SCRIPT_CLOSE) : 0);
 }
 
-// A live clock reading, kept by a recording.
-uint32_t Recorded(Backend& b, uint32_t ms) {
-    if (b.recorder) b.recorder->ClockRead(ms);
-    return ms;
-}
-
 // A loop that polls without flipping (the result screen's waits) must not hold a core: it keeps
 // the pace of the flipping loops, 60 ticks a second on a steady grid, which also keeps a recording's
 // clock readings on the replay clock's pace, in few lines.
@@ -188,11 +182,7 @@ void NextSnapshot(Backend& b) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) HandleEvent(b, event);
     b.input.Tick();
-    if (b.replay) {
-        b.replay->Tick();
-        if (b.replay->WindowClosed()) b.closed = true;
-    }
-    if (b.recorder) b.recorder->Tick(SeenKeys(b));
+    TickScript(b, b.closed, [&] { return SeenKeys(b); });
 }
 
 void ReadInput(Backend& b) {
@@ -355,7 +345,7 @@ int dxCheckHitKey(int keyCode) {
 int dxGetNowCount([[maybe_unused]] int useRdtscFlag) {
     Backend& b = TheBackend();
     if (b.replay) return int(b.replay->ReadClock());
-    return int(Recorded(b, uint32_t(SDL_GetTicks64() & 0x7FFFFFFF)));
+    return int(RecordClockRead(b, uint32_t(SDL_GetTicks64() & 0x7FFFFFFF)));
 }
 
 uint32_t dxGetSystemTickCount() {
@@ -363,5 +353,5 @@ uint32_t dxGetSystemTickCount() {
     if (b.replay) return b.replay->ReadClock();
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
-    return Recorded(b, uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000));
+    return RecordClockRead(b, uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000));
 }

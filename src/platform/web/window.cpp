@@ -88,20 +88,11 @@ uint32_t SeenKeys(const Backend& b) {
     return keys | (b.closed ? uint32_t(SCRIPT_CLOSE) : 0);
 }
 
-uint32_t Recorded(Backend& b, uint32_t ms) {
-    if (b.recorder) b.recorder->ClockRead(ms);
-    return ms;
-}
-
 // The page's events so far, and the input of the pass they begin (see InputPass).
 void NextSnapshot(Backend& b) {
     PollPad(b);
     b.input.Tick();
-    if (b.replay) {
-        b.replay->Tick();
-        if (b.replay->WindowClosed()) b.closed = true;
-    }
-    if (b.recorder) b.recorder->Tick(SeenKeys(b));
+    TickScript(b, b.closed, [&] { return SeenKeys(b); });
 }
 
 void ReadInput(Backend& b) {
@@ -230,11 +221,11 @@ int dxCheckHitKey(int keyCode) {
 int dxGetNowCount(int) {
     Backend& b = TheBackend();
     if (b.replay) return int(b.replay->ReadClock());
-    return int(Recorded(b, uint32_t(uint64_t(emscripten_get_now()) & 0x7FFFFFFF)));
+    return int(RecordClockRead(b, uint32_t(uint64_t(emscripten_get_now()) & 0x7FFFFFFF)));
 }
 
 uint32_t dxGetSystemTickCount() {
     Backend& b = TheBackend();
     if (b.replay) return b.replay->ReadClock();
-    return Recorded(b, uint32_t(uint64_t(emscripten_date_now())));
+    return RecordClockRead(b, uint32_t(uint64_t(emscripten_date_now())));
 }
