@@ -82,11 +82,19 @@ export class Browser {
     return page;
   }
 
+  // Chromium is asked to close, so that it ends its helper processes too; its profile is removed
+  // after, and a helper still writing there leaves litter in /tmp, never a failed test.
   async close() {
     const ended = new Promise((resolve) => this.process.on('exit', resolve));
-    this.process.kill();
+    this.send('Browser.close').catch(() => {});
+    const killer = setTimeout(() => this.process.kill(), 5000);
     await ended;
-    rmSync(this.profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 200});
+    clearTimeout(killer);
+    try {
+      rmSync(this.profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 200});
+    } catch (error) {
+      console.error(`warning: could not remove ${this.profile}: ${error.code}`);
+    }
   }
 }
 

@@ -81,9 +81,12 @@ async function records(page) {
   await page.evaluate(`FS.writeFile(QUARNEL_RECORDS + '/records.txt',
     'algorithm=1 total=98.1 distance=50.0 time=48.1 time_ms=126583 steps=190 route=190 date=2026-12-08\\n')`);
   await page.waitFor('Module.quarnelRecordsKept >= 1', 30, 'the records kept in IndexedDB');
+  // The old page still shows its title until the reload replaces it: wait for the new page.
+  await page.evaluate('window.beforeReload = true');
   await page.send('Page.reload');
-  await page.waitFor(`typeof Module === 'object' && Module.quarnelFrames > 0 && ${title}`, 60, 'the title reloaded');
-  await page.waitFor(`${best} > 50`, 10, 'the BEST line after the reload');
+  await page.waitFor(`!window.beforeReload && typeof Module === 'object' && Module.quarnelFrames > 0 && ${title}`,
+                     60, 'the title reloaded');
+  await page.waitFor(`${best} > 50`, 30, 'the BEST line after the reload');
 }
 
 const browser = await Browser.launch();
