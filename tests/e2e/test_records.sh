@@ -1,7 +1,8 @@
 # A stage played live on real key taps with --record, then replayed from the recording: the same result
 # line and the same pictures. The stage's total becomes DadiZider 1's record, saved beside the
 # DadiZider 2 record the player had and shown on the next title; the replay shows the recorded
-# run's titles, whatever the file holds now, and leaves the file alone.
+# run's titles, whatever the file holds now, and leaves the file alone. The browser build replays
+# the recording to the same result line.
 source "$(dirname "$0")/lib.sh"
 start_display
 cd "$(play_folder)"
@@ -79,6 +80,14 @@ for picture in title1 score title2; do
     expect_eq "$("$PNG_PROBE" "$WORK/live_$picture.png" diff "$WORK/replay_$picture.png")" 0 "pixels of the $picture differing"
 done
 cmp -s "$RECORDS" "$WORK/records_before" || fail "the replay changed the records file"
+
+# The browser build, where make web built one, replays the desktop's recording to the same line.
+WEB=${QUARNEL_WEB_BUILD:-$SOURCE/build-web}
+if [[ -f "$WEB/quarnel.wasm" ]]; then
+    mkdir -p "$WORK/web"
+    node "$SOURCE/tests/web/page.mjs" replay "$WEB" "$WORK/run.txt" "$WORK/web" || fail "the browser's replay of the run"
+    diff -u "$WORK/live.txt" "$WORK/web/report.txt" || fail "the browser's replay of the run gives another result line"
+fi
 
 # The next run's first title shows the records as the second title of the recorded run did; the
 # first title of that run showed DadiZider 2's alone.

@@ -2,8 +2,9 @@
 //   node page.mjs replay WEB_DIR SCRIPT OUT_DIR  plays SCRIPT (?replay, ?report); writes its shots,
 //                                               report.txt (the page's report) and exit.txt
 //   node page.mjs input WEB_DIR                 plays live with keys typed as a player's
-//   node page.mjs records WEB_DIR               records kept across a reload
-import {mkdtempSync, readdirSync, symlinkSync, writeFileSync, copyFileSync} from 'node:fs';
+//   node page.mjs stage WEB_DIR SEED MOVES OUT_DIR  plays stage 1 of SEED live with the keys of MOVES;
+//                                               writes report.txt, records.txt and the downloaded run
+import {copyFileSync, existsSync, mkdtempSync, readdirSync, readFileSync, symlinkSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {basename, join, resolve} from 'node:path';
 
@@ -71,16 +72,63 @@ async function input(page) {
   await page.waitFor(`${VIEW_SUM} !== ${before}`, 30, 'a step after a tap of Up');
 }
 
-// Records written to the game's records folder go on to IndexedDB and are on the title after a
-// reload. (A stage played live to its end takes minutes: the file is put where the game saves it.)
-async function records(page) {
+// The game's ticks so far, and the first tick after AFTER that saw KEY, read off the run it records.
+const RUN_TICKS = `window.quarnelRunTicks = (key = null, after = 0) => {
+  let t = 0;
+  for (const line of FS.readFile(QUARNEL_RUN, {encoding: 'utf8'}).split('\\n')) {
+    const [ticks, keys] = line.split(' ');
+    if (!/^[0-9]+$/.test(ticks)) continue;
+    if (key !== null && t >= after && keys === key) return t + 1;
+    t += Number(ticks);
+  }
+  return key === null ? t : 0;
+}`;
+const ticksPast = (page, ticks) => page.waitFor(`quarnelRunTicks() >= ${ticks}`, 60, `tick ${ticks}`);
+const MOVE_KEYS = {up: 'ArrowUp', left: 'ArrowLeft', right: 'ArrowRight'};
+
+// Taps each move's key once the move before has ended: a tap counts for one tick, and a move
+// starts in the tick that sees it and takes 31.
+async function walk(page, moves) {
+  let moved = -100;
+  for (const move of moves) {
+    await ticksPast(page, moved + 30);
+    const ticks = await page.evaluate('quarnelRunTicks()');
+    await page.tap(MOVE_KEYS[move]);
+    moved = await page.waitFor(`quarnelRunTicks('${move}', ${ticks})`, 30, `the game seeing ${move}`);
+  }
+  await ticksPast(page, moved + 35);
+}
+
+// A stage of ?seed played live to its exit with the moves of MOVES_FILE: the result line, the
+// records kept in IndexedDB and shown after a reload, and the run as the page's button downloads it.
+async function stage(page, movesFile, outDir) {
   const best = COUNT_IN(280, 340, 420, 18, CYAN);
   const title = `${WHITE_IN(344, 222, 100, 18)} > 50`;
   await page.waitFor(title, 60, 'the title');
   if (await page.evaluate(best) !== 0) throw new Error('a BEST line before any record');
-  await page.evaluate(`FS.writeFile(QUARNEL_RECORDS + '/records.txt',
-    'algorithm=1 total=98.1 distance=50.0 time=48.1 time_ms=126583 steps=190 route=190 date=2026-12-08\\n')`);
-  await page.waitFor('Module.quarnelRecordsKept >= 1', 30, 'the records kept in IndexedDB');
+  await page.evaluate(RUN_TICKS);
+  await page.tap('Enter');
+  await page.waitFor(`${PIXEL(5, 5)} === '51,51,51'`, 60, 'play');
+  await walk(page, readFileSync(movesFile, 'utf8').split(/\s+/).filter(Boolean));
+  for (const screen of ['goal picture', 'route review']) {  // Return leaves each
+    await page.tap('Enter');
+    await ticksPast(page, (await page.evaluate('quarnelRunTicks()')) + 5);
+  }
+  await page.waitFor('document.getElementById("report").textContent', 60, 'the result line');
+  await page.tap('Enter');  // from the score panel to the title, which the records were saved for
+  await page.waitFor('Module.quarnelRecordsKept >= 1', 60, 'the records kept in IndexedDB');
+  await page.waitFor(`${best} > 50`, 60, 'the BEST line on the next title');
+  await page.tap('Escape');
+  await page.waitFor('document.body.dataset.exit', 60, 'the game to end');
+  writeFileSync(join(outDir, 'report.txt'), await page.evaluate('document.getElementById("report").textContent'));
+  writeFileSync(join(outDir, 'records.txt'), await page.evaluate('FS.readFile(QUARNEL_RECORDS + "/records.txt", {encoding: "utf8"})'));
+  await page.browser.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: resolve(outDir)});
+  await page.evaluate('document.getElementById("download").click()');
+  const end = Date.now() + 30000;
+  while (!existsSync(join(outDir, 'quarnel-run.txt'))) {
+    if (Date.now() > end) throw new Error('the run was not downloaded');
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
   // The old page still shows its title until the reload replaces it: wait for the new page.
   await page.evaluate('window.beforeReload = true');
   await page.send('Page.reload');
@@ -98,8 +146,8 @@ try {
     await replay(page, rest[1]);
   } else if (mode === 'input') {
     await input(await browser.open(`${server.url}index.html`));
-  } else if (mode === 'records') {
-    await records(await browser.open(`${server.url}index.html`));
+  } else if (mode === 'stage') {
+    await stage(await browser.open(`${server.url}index.html?seed=${rest[0]}&report`), rest[1], rest[2]);
   } else {
     throw new Error(`unknown mode ${mode}`);
   }
