@@ -1,6 +1,8 @@
-# The browser build (make web) in headless Chromium, played with keys as a player types them:
-# taps change the title's choice, a stage starts on Return's release (not its press), a tap of Up
-# takes a step. Skipped (77) when build-web/ was not built.
+# The browser build (make web) in headless Chromium, played with keys as a player types them, then
+# with a standard gamepad alone: taps change the title's choice, a stage starts when start is let go
+# (not when pressed), a tap of up takes a step. Alt+Enter switches fullscreen and back without acting
+# in the game, and a page the game refuses to start (?lang=xx) says why. Skipped (77) without
+# build-web/.
 source "$(dirname "$0")/lib.sh"
 WEB=${QUARNEL_WEB_BUILD:-$SOURCE/build-web}
 [[ -f "$WEB/quarnel.wasm" ]] || { echo "no web build in $WEB (make web)"; exit 77; }

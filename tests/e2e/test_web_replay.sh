@@ -1,6 +1,7 @@
 # The browser build (make web) in headless Chromium replays the whole walked stage of seed 1 with
 # DadiZider 1 to the desktop's golden result line and ends with status 0; its title and first play
-# frame are the desktop's pictures of the same replay. Skipped (77) when build-web/ was not built.
+# frame are the desktop's pictures of the same replay; ?lang=en gives the desktop's English title.
+# Skipped (77) when build-web/ was not built.
 source "$(dirname "$0")/lib.sh"
 WEB=${QUARNEL_WEB_BUILD:-$SOURCE/build-web}
 [[ -f "$WEB/quarnel.wasm" ]] || { echo "no web build in $WEB (make web)"; exit 77; }
@@ -25,4 +26,11 @@ expect_eq "$("$PNG_PROBE" "$WORK/web/s1_play.png" diff s1_play.png 0,272,800,128
     "pixels of the web meters unlike the desktop's"
 view=$(python3 "$SOURCE/tests/web/png_diff.py" "$WORK/web/s1_play.png" s1_play.png 0,0,800,272 4)
 ((view <= 800 * 272 / 200)) || fail "$view pixels of the web play view unlike the desktop's"
+
+# ?lang=en draws the English title the desktop draws with --lang en.
+printf '10 -\n1 r\n1 -\nshot en_title.png\n1 escape\n' >"$WORK/en.txt"
+mkdir -p "$WORK/en"
+node "$SOURCE/tests/web/page.mjs" replay "$WEB" "$WORK/en.txt" "$WORK/en" lang=en || fail "the English replay did not end"
+expect_eq "$("$PNG_PROBE" "$WORK/en/en_title.png" diff "$SOURCE/tests/e2e/golden/en_title.png")" 0 \
+    "pixels of the web's English title unlike the desktop's"
 echo "ok (play view: $view pixels off by more than 4)"

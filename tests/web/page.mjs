@@ -1,7 +1,8 @@
 // The web build's end-to-end checks in headless Chromium, called by tests/e2e/test_web_*.sh:
-//   node page.mjs replay WEB_DIR SCRIPT OUT_DIR  plays SCRIPT (?replay, ?report); writes its shots,
+//   node page.mjs replay WEB_DIR SCRIPT OUT_DIR [QUERY]  plays SCRIPT (?replay, ?report and QUERY);
+//                                               writes its shots,
 //                                               report.txt (the page's report) and exit.txt
-//   node page.mjs input WEB_DIR                 plays live with keys typed as a player's
+//   node page.mjs input WEB_DIR                 plays live with keys typed as a player's, then a gamepad
 //   node page.mjs stage WEB_DIR SEED MOVES OUT_DIR  plays stage 1 of SEED live with the keys of MOVES;
 //                                               writes report.txt, records.txt and the downloaded run
 import {copyFileSync, existsSync, mkdtempSync, readdirSync, readFileSync, symlinkSync, writeFileSync} from 'node:fs';
@@ -51,25 +52,78 @@ async function framesLater(page, count) {
   await page.waitFor(`(Module.quarnelFrames || 0) >= ${now + count}`, 60, `${count} frames`);
 }
 
-// The title's choice follows taps of Down and Up; a held Return starts nothing until it is let go;
-// a tap of Up in play takes a step.
-async function input(page) {
-  const line1 = WHITE_IN(344, 222, 100, 18), line2 = WHITE_IN(344, 242, 100, 18);
-  await page.waitFor(`${line1} > 50`, 60, 'the title with DadiZider 1 chosen');
-  if (await page.evaluate(line2) !== 0) throw new Error('DadiZider 2 is drawn white before it was chosen');
-  await page.tap('ArrowDown');
-  await page.waitFor(`${line2} > 50 && ${line1} === 0`, 30, 'DadiZider 2 chosen after a tap of Down');
-  await page.tap('ArrowUp');
-  await page.waitFor(`${line1} > 50 && ${line2} === 0`, 30, 'DadiZider 1 chosen again after a tap of Up');
-  await page.key('keyDown', 'Enter', 'Enter');
+// The player's hands: keys typed, or the buttons of a standard gamepad the page is given.
+const KEYS = {down: 'ArrowDown', up: 'ArrowUp', start: 'Enter'};
+const keyboard = (page) => ({
+  press: (what) => page.key('keyDown', KEYS[what]),
+  letGo: (what) => page.key('keyUp', KEYS[what]),
+  tap: (what) => page.tap(KEYS[what]),
+});
+// The browser is asked for its pads once a frame, so a tap holds a button for a few frames.
+const PAD_BUTTONS = {down: 13, up: 12, start: 0};
+const GAMEPAD = `(() => {
+  const pad = {connected: true, index: 0, id: 'test pad', mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0],
+               buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+  navigator.getGamepads = () => [pad];
+  window.quarnelPad = pad; })()`;
+function gamepad(page) {
+  const set = (what, down) =>
+      page.evaluate(`quarnelPad.buttons[${PAD_BUTTONS[what]}] = {pressed: ${down}, value: ${Number(down)}}`);
+  const tap = async (what) => {
+    await set(what, true);
+    await framesLater(page, 3);
+    await set(what, false);
+  };
+  return {press: (what) => set(what, true), letGo: (what) => set(what, false), tap};
+}
+
+const LINE1 = WHITE_IN(344, 222, 100, 18), LINE2 = WHITE_IN(344, 242, 100, 18);
+const TITLE_WITH_1 = `${LINE1} > 50 && ${LINE2} === 0`;
+
+// Alt+Enter switches the page to fullscreen and back, and the game sees no Return in it.
+async function fullscreen(page) {
+  for (const state of ['!== null', '=== null']) {
+    await page.key('keyDown', 'Enter', 'Enter', 1);
+    await page.key('keyUp', 'Enter', 'Enter', 1);
+    await page.waitFor(`document.fullscreenElement ${state}`, 30, `document.fullscreenElement ${state}`);
+  }
   await framesLater(page, 20);
-  if (await page.evaluate(PIXEL(5, 5)) !== '0,0,0') throw new Error('the stage started while Return was held');
-  await page.key('keyUp', 'Enter', 'Enter');
-  await page.waitFor(`${PIXEL(5, 5)} === '51,51,51'`, 60, 'play after Return was let go');
+  if (!await page.evaluate(`${PIXEL(5, 5)} === '0,0,0' && ${TITLE_WITH_1}`))
+    throw new Error('Alt+Enter acted in the game');
+}
+
+// The title's choice follows taps of down and up; a held start starts nothing until it is let go;
+// a tap of up in play takes a step.
+async function play(page, hands) {
+  await page.waitFor(TITLE_WITH_1, 60, 'the title with DadiZider 1 chosen');
+  await hands.tap('down');
+  await page.waitFor(`${LINE2} > 50 && ${LINE1} === 0`, 30, 'DadiZider 2 chosen after a tap of down');
+  await hands.tap('up');
+  await page.waitFor(TITLE_WITH_1, 30, 'DadiZider 1 chosen again after a tap of up');
+  await hands.press('start');
+  await framesLater(page, 20);
+  if (await page.evaluate(PIXEL(5, 5)) !== '0,0,0') throw new Error('the stage started while start was held');
+  await hands.letGo('start');
+  await page.waitFor(`${PIXEL(5, 5)} === '51,51,51'`, 60, 'play after start was let go');
   await framesLater(page, 10);
   const before = await page.evaluate(VIEW_SUM);
-  await page.tap('ArrowUp');
-  await page.waitFor(`${VIEW_SUM} !== ${before}`, 30, 'a step after a tap of Up');
+  await hands.tap('up');
+  await page.waitFor(`${VIEW_SUM} !== ${before}`, 30, 'a step after a tap of up');
+}
+
+async function input(browser, url) {
+  const page = await browser.open(url);
+  await page.waitFor(TITLE_WITH_1, 60, 'the title');
+  await fullscreen(page);
+  await play(page, keyboard(page));
+  const padPage = await browser.open(url);
+  await padPage.waitFor('typeof Module === "object" && Module.quarnelFrames > 0', 60, 'the page');
+  await padPage.evaluate(GAMEPAD);
+  await play(padPage, gamepad(padPage));
+  // A page the game cannot start says why on the page, not only on the console.
+  const refused = await browser.open(`${url}?lang=xx`);
+  await refused.waitFor(`document.body.dataset.exit === '2' &&
+    document.getElementById('message').textContent.includes("no texts for the language 'xx'")`, 60, 'the refusal');
 }
 
 // The game's ticks so far, and the first tick after AFTER that saw KEY, read off the run it records.
@@ -142,10 +196,11 @@ const folder = siteFolder(mode === 'replay' ? [rest[0]] : []);
 const server = await serve(folder);
 try {
   if (mode === 'replay') {
-    const page = await browser.open(`${server.url}index.html?replay=${basename(rest[0])}&report`);
+    const query = rest[2] ? `&${rest[2]}` : '';
+    const page = await browser.open(`${server.url}index.html?replay=${basename(rest[0])}&report${query}`);
     await replay(page, rest[1]);
   } else if (mode === 'input') {
-    await input(await browser.open(`${server.url}index.html`));
+    await input(browser, `${server.url}index.html`);
   } else if (mode === 'stage') {
     await stage(await browser.open(`${server.url}index.html?seed=${rest[0]}&report`), rest[1], rest[2]);
   } else {

@@ -10,6 +10,7 @@ var quarnelRecordsStamp = null;
 Module.canvas = document.getElementById('canvas');
 Module.arguments = [];
 if (quarnelParams.has('seed')) Module.arguments.push('--seed', quarnelParams.get('seed'));
+if (quarnelParams.has('lang')) Module.arguments.push('--lang', quarnelParams.get('lang'));
 if (quarnelParams.has('report')) Module.arguments.push('--report');
 if (quarnelParams.has('frame-stats')) Module.arguments.push('--frame-stats');
 // Live play is always recorded, so that the run can be downloaded and replayed anywhere.
@@ -20,7 +21,11 @@ Module.print = function(line) {
   document.getElementById('report').textContent += line + '\n';
   console.log(line);
 };
-Module.printErr = function(line) { console.error(line); };
+// What the game says went wrong (a file it cannot read, an unknown ?lang) shows under the picture.
+Module.printErr = function(line) {
+  document.getElementById('message').textContent += line + '\n';
+  console.error(line);
+};
 // The exit status as a process has it (main's -1 is 255).
 Module.onExit = function(code) { document.body.dataset.exit = String(code & 255); };
 // A main that returned to the browser (Asyncify) ends later: its result comes here, not to onExit.
@@ -35,7 +40,7 @@ Module.preRun.push(function() {
   FS.mount(IDBFS, {}, QUARNEL_RECORDS);
   addRunDependency('records');
   FS.syncfs(true, function(error) {
-    if (error) console.error('quarnel: cannot read the records kept in this browser: ' + error);
+    if (error) Module.printErr('quarnel: cannot read the records kept in this browser: ' + error);
     quarnelRecordsStamp = quarnelRecordsState();
     removeRunDependency('records');
   });
@@ -47,7 +52,7 @@ Module.preRun.push(function() {
   }).then(function(text) {
     FS.writeFile('/replay.txt', text);
   }).catch(function(error) {
-    console.error('quarnel: cannot fetch the replay ' + quarnelParams.get('replay') + ': ' + error.message);
+    Module.printErr('quarnel: cannot fetch the replay ' + quarnelParams.get('replay') + ': ' + error.message);
   }).finally(function() { removeRunDependency('replay'); });
 });
 
@@ -69,7 +74,7 @@ Module.quarnelAfterFrame = function() {
   if (state === quarnelRecordsStamp) return;
   quarnelRecordsStamp = state;
   FS.syncfs(false, function(error) {
-    if (error) console.error('quarnel: cannot keep the records in this browser: ' + error);
+    if (error) Module.printErr('quarnel: cannot keep the records in this browser: ' + error);
     else Module.quarnelRecordsKept = (Module.quarnelRecordsKept || 0) + 1;
   });
 };
