@@ -40,8 +40,11 @@ struct GlBackend {
 
 GlBackend& TheGl();
 
-// A live clock reading, kept by a recording (session.cpp).
-uint32_t RecordClockRead(GlBackend& gl, uint32_t ms);
+// What the game sees of the pad, a key and a clock: the replay's, else the live reading (a clock
+// reading kept by a recording). Defined in session.cpp.
+int PadSeen(const GlBackend& gl, int live);
+bool KeySeen(const GlBackend& gl, int keyCode, bool live);
+uint32_t ClockSeen(GlBackend& gl, uint32_t liveMs);
 // The replay or the recording moves on with the pass the backend's input has just begun: a replay
 // may close the window (`closed`), a recording keeps what the game sees now, `seenKeys()`.
 void TickScript(GlBackend& gl, bool& closed, const std::function<uint32_t()>& seenKeys);

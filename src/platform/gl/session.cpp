@@ -44,9 +44,16 @@ std::string dxStartValue(const char* name, const std::string& live) {
 
 std::string dxPlayerFilePath(const char* name) { return TheGl().replay ? "" : PlayerFilePath(name); }
 
-uint32_t RecordClockRead(GlBackend& gl, uint32_t ms) {
-    if (gl.recorder) gl.recorder->ClockRead(ms);
-    return ms;
+int PadSeen(const GlBackend& gl, int live) { return gl.replay ? ScriptKeysToPad(gl.replay->HeldKeys()) : live; }
+
+bool KeySeen(const GlBackend& gl, int keyCode, bool live) {
+    return gl.replay ? ScriptKeysHitKey(gl.replay->HeldKeys(), keyCode) : live;
+}
+
+uint32_t ClockSeen(GlBackend& gl, uint32_t liveMs) {
+    if (gl.replay) return gl.replay->ReadClock();
+    if (gl.recorder) gl.recorder->ClockRead(liveMs);
+    return liveMs;
 }
 
 void TickScript(GlBackend& gl, bool& closed, const std::function<uint32_t()>& seenKeys) {

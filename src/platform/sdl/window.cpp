@@ -331,27 +331,21 @@ int dxScreenFlip() {
 int dxGetJoypadInputState([[maybe_unused]] int inputType) {
     Backend& b = TheBackend();
     ReadInput(b);
-    if (b.replay) return ScriptKeysToPad(b.replay->HeldKeys());
-    return ReadPad(b);
+    return PadSeen(b, ReadPad(b));
 }
 
 int dxCheckHitKey(int keyCode) {
     Backend& b = TheBackend();
     ReadInput(b);
-    if (b.replay) return ScriptKeysHitKey(b.replay->HeldKeys(), keyCode) ? 1 : 0;
-    return KeyHeld(b, keyCode) ? 1 : 0;
+    return KeySeen(b, keyCode, KeyHeld(b, keyCode)) ? 1 : 0;
 }
 
 int dxGetNowCount([[maybe_unused]] int useRdtscFlag) {
-    Backend& b = TheBackend();
-    if (b.replay) return int(b.replay->ReadClock());
-    return int(RecordClockRead(b, uint32_t(SDL_GetTicks64() & 0x7FFFFFFF)));
+    return int(ClockSeen(TheBackend(), uint32_t(SDL_GetTicks64() & 0x7FFFFFFF)));
 }
 
 uint32_t dxGetSystemTickCount() {
-    Backend& b = TheBackend();
-    if (b.replay) return b.replay->ReadClock();
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
-    return RecordClockRead(b, uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000));
+    return ClockSeen(TheBackend(), uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1'000'000));
 }

@@ -207,25 +207,15 @@ int dxScreenFlip() {
 int dxGetJoypadInputState(int) {
     Backend& b = TheBackend();
     ReadInput(b);
-    if (b.replay) return ScriptKeysToPad(b.replay->HeldKeys());
-    return ReadPad(b);
+    return PadSeen(b, ReadPad(b));
 }
 
 int dxCheckHitKey(int keyCode) {
     Backend& b = TheBackend();
     ReadInput(b);
-    if (b.replay) return ScriptKeysHitKey(b.replay->HeldKeys(), keyCode) ? 1 : 0;
-    return KeyHeld(b, keyCode) ? 1 : 0;
+    return KeySeen(b, keyCode, KeyHeld(b, keyCode)) ? 1 : 0;
 }
 
-int dxGetNowCount(int) {
-    Backend& b = TheBackend();
-    if (b.replay) return int(b.replay->ReadClock());
-    return int(RecordClockRead(b, uint32_t(uint64_t(emscripten_get_now()) & 0x7FFFFFFF)));
-}
+int dxGetNowCount(int) { return int(ClockSeen(TheBackend(), uint32_t(uint64_t(emscripten_get_now()) & 0x7FFFFFFF))); }
 
-uint32_t dxGetSystemTickCount() {
-    Backend& b = TheBackend();
-    if (b.replay) return b.replay->ReadClock();
-    return RecordClockRead(b, uint32_t(uint64_t(emscripten_date_now())));
-}
+uint32_t dxGetSystemTickCount() { return ClockSeen(TheBackend(), uint32_t(uint64_t(emscripten_date_now()))); }
