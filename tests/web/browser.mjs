@@ -72,7 +72,7 @@ export class Browser {
   async open(url) {
     const {targetId} = await this.send('Target.createTarget', {url: 'about:blank'});
     const {sessionId} = await this.send('Target.attachToTarget', {targetId, flatten: true});
-    const page = new Page(this, sessionId);
+    const page = new Page(this, sessionId, targetId);
     // The page as a player sees it on a desktop: room for the picture and the buttons under it.
     await page.send('Emulation.setDeviceMetricsOverride', {width: 800, height: 440, deviceScaleFactor: 1,
                                                             mobile: false});
@@ -99,9 +99,10 @@ export class Browser {
 }
 
 export class Page {
-  constructor(browser, sessionId) {
+  constructor(browser, sessionId, targetId) {
     this.browser = browser;
     this.sessionId = sessionId;
+    this.targetId = targetId;
     this.console = [];
     browser.listeners.push((message) => {
       if (message.sessionId !== sessionId) return;
@@ -113,6 +114,12 @@ export class Page {
   }
 
   send(method, params = {}) { return this.browser.send(method, params, this.sessionId); }
+
+  // The tab brought to the front, with the focus, as a player's click on it does.
+  async activate() {
+    await this.browser.send('Target.activateTarget', {targetId: this.targetId});
+    await this.waitFor('document.hasFocus()', 30, 'the focus back on the page');
+  }
 
   async evaluate(expression) {
     const {result, exceptionDetails} = await this.send('Runtime.evaluate', {expression, returnByValue: true,

@@ -92,9 +92,25 @@ async function fullscreen(page) {
     throw new Error('Alt+Enter acted in the game');
 }
 
+// Another tab takes the focus and hides the page, which draws no frames meanwhile; then the page
+// has it back. (A key held through it stays held until it is let go on the page.)
+async function focusAway(browser, page) {
+  const other = await browser.open('about:blank');
+  await page.waitFor('document.visibilityState === "hidden"', 30, 'the page hidden behind another tab');
+  const frames = await page.evaluate('Module.quarnelFrames');
+  await other.evaluate(`new Promise((done) => {
+    let n = 0;
+    const next = () => (++n < 30 ? requestAnimationFrame(next) : done());
+    requestAnimationFrame(next); })`);
+  if (await page.evaluate('Module.quarnelFrames') > frames + 1) throw new Error('the hidden page went on drawing');
+  await page.activate();
+  await browser.send('Target.closeTarget', {targetId: other.targetId});
+  await framesLater(page, 10);
+}
+
 // The title's choice follows taps of down and up; a held start starts nothing until it is let go;
-// a tap of up in play takes a step.
-async function play(page, hands) {
+// a tap of up in play takes a step. `whileHeld` runs while start is held.
+async function play(page, hands, whileHeld = async () => {}) {
   await page.waitFor(TITLE_WITH_1, 60, 'the title with DadiZider 1 chosen');
   await hands.tap('down');
   await page.waitFor(`${LINE2} > 50 && ${LINE1} === 0`, 30, 'DadiZider 2 chosen after a tap of down');
@@ -102,6 +118,7 @@ async function play(page, hands) {
   await page.waitFor(TITLE_WITH_1, 30, 'DadiZider 1 chosen again after a tap of up');
   await hands.press('start');
   await framesLater(page, 20);
+  await whileHeld();
   if (await page.evaluate(PIXEL(5, 5)) !== '0,0,0') throw new Error('the stage started while start was held');
   await hands.letGo('start');
   await page.waitFor(`${PIXEL(5, 5)} === '51,51,51'`, 60, 'play after start was let go');
@@ -115,7 +132,7 @@ async function input(browser, url) {
   const page = await browser.open(url);
   await page.waitFor(TITLE_WITH_1, 60, 'the title');
   await fullscreen(page);
-  await play(page, keyboard(page));
+  await play(page, keyboard(page), () => focusAway(browser, page));
   const padPage = await browser.open(url);
   await padPage.waitFor('typeof Module === "object" && Module.quarnelFrames > 0', 60, 'the page');
   await padPage.evaluate(GAMEPAD);
