@@ -80,16 +80,20 @@ function gamepad(page) {
 const LINE1 = WHITE_IN(344, 222, 100, 18), LINE2 = WHITE_IN(344, 242, 100, 18);
 const TITLE_WITH_1 = `${LINE1} > 50 && ${LINE2} === 0`;
 
-// Alt+Enter switches the page to fullscreen and back, and the game sees no Return in it.
+// The Fullscreen button switches the page to fullscreen and Alt+Enter back; the game sees neither.
 async function fullscreen(page) {
-  for (const state of ['!== null', '=== null']) {
-    await page.key('keyDown', 'Enter', 'Enter', 1);
-    await page.key('keyUp', 'Enter', 'Enter', 1);
-    await page.waitFor(`document.fullscreenElement ${state}`, 30, `document.fullscreenElement ${state}`);
-  }
+  const {x, y} = await page.evaluate(`(() => {
+    const box = document.getElementById('fullscreen').getBoundingClientRect();
+    return {x: box.x + box.width / 2, y: box.y + box.height / 2}; })()`);
+  for (const type of ['mousePressed', 'mouseReleased'])
+    await page.send('Input.dispatchMouseEvent', {type, x, y, button: 'left', clickCount: 1});
+  await page.waitFor('document.fullscreenElement !== null', 30, 'fullscreen after a click on the button');
+  await page.key('keyDown', 'Enter', 'Enter', 1);
+  await page.key('keyUp', 'Enter', 'Enter', 1);
+  await page.waitFor('document.fullscreenElement === null', 30, 'the page again after Alt+Enter');
   await framesLater(page, 20);
   if (!await page.evaluate(`${PIXEL(5, 5)} === '0,0,0' && ${TITLE_WITH_1}`))
-    throw new Error('Alt+Enter acted in the game');
+    throw new Error('the switches to fullscreen and back acted in the game');
 }
 
 // Another tab takes the focus and hides the page, which draws no frames meanwhile; then the page
@@ -192,7 +196,8 @@ async function stage(page, movesFile, outDir) {
   await page.tap('Escape');
   await page.waitFor('document.body.dataset.exit', 60, 'the game to end');
   writeFileSync(join(outDir, 'report.txt'), await page.evaluate('document.getElementById("report").textContent'));
-  writeFileSync(join(outDir, 'records.txt'), await page.evaluate('FS.readFile(QUARNEL_RECORDS + "/records.txt", {encoding: "utf8"})'));
+  const records = await page.evaluate('FS.readFile(QUARNEL_RECORDS + "/records.txt", {encoding: "utf8"})');
+  writeFileSync(join(outDir, 'records.txt'), records);
   await page.browser.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: resolve(outDir)});
   await page.evaluate('document.getElementById("download").click()');
   const end = Date.now() + 30000;
