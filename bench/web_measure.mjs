@@ -1,7 +1,8 @@
 // node bench/web_measure.mjs WEB_DIR SCRIPT: the browser build's figures for docs/performance.md, in
 // headless Chromium (SwiftShader): the time from the page's start to its first title frame (the
-// median of five loads), then the play frame times of SCRIPT replayed with ?frame-stats.
-import {copyFileSync, mkdtempSync, readdirSync, symlinkSync} from 'node:fs';
+// median of five loads), then the play frame times of SCRIPT replayed with ?frame-stats, and of its
+// moves played live with keys.
+import {copyFileSync, mkdtempSync, readdirSync, readFileSync, symlinkSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {basename, join, resolve} from 'node:path';
 
@@ -25,7 +26,19 @@ try {
   console.log(`web title_ms ${times[2].toFixed(0)} (five loads: ${times.map((t) => t.toFixed(0)).join(' ')})`);
   const page = await browser.open(`${server.url}index.html?replay=${basename(script)}&frame-stats`);
   await page.waitFor('document.body.dataset.exit', 900, 'the end of the replay');
-  console.log('web ' + (await page.evaluate('document.getElementById("report").textContent')).trim());
+  console.log('web replay ' + (await page.evaluate('document.getElementById("report").textContent')).trim());
+  // Live play, paced by the browser's animation frames: the same moves tapped as a player taps them.
+  const moves =
+      readFileSync(script, 'utf8').split('\n').flatMap((line) => /^31 (up|left|right)$/.exec(line)?.[1] ?? []);
+  const live = await browser.open(`${server.url}index.html?seed=1&frame-stats`);
+  await live.waitFor('typeof Module === "object" && Module.quarnelFrames > 10', 60, 'the title');
+  await live.tap('Enter');
+  await live.walk(moves);
+  await live.tap('Escape');  // play for the title, then the title for good
+  await live.ticksPast((await live.runTicks()) + 5);
+  await live.tap('Escape');
+  await live.waitFor('document.body.dataset.exit', 60, 'the end of the game');
+  console.log('web live ' + (await live.evaluate('document.getElementById("report").textContent')).trim());
 } finally {
   server.stop();
   await browser.close();

@@ -129,15 +129,8 @@ export class Page {
   }
 
   // Polls `expression` until it gives a truthy value, which it returns; fails after `seconds`.
-  async waitFor(expression, seconds, what = expression) {
-    const end = Date.now() + seconds * 1000;
-    for (;;) {
-      const value = await this.evaluate(expression).catch(() => undefined);
-      if (value) return value;
-      if (Date.now() > end)
-        throw new Error(`gave up waiting for ${what}; the console said:\n${this.console.join('\n')}`);
-      await new Promise((resolve) => setTimeout(resolve, 50));
-    }
+  waitFor(expression, seconds, what = expression) {
+    return this.until(() => this.evaluate(expression).catch(() => undefined), what, seconds);
   }
 
   // A key pressed or let go, as the browser reports a player's (`code` is KeyboardEvent.code).
@@ -150,6 +143,49 @@ export class Page {
     await this.key('keyUp', code, key);
   }
 
+  // The game's ticks so far (no `key`), or the first tick after `after` that saw `key` (0 while
+  // none has), read off the run the page records of live play.
+  runTicks(key = null, after = 0) {
+    return this.evaluate(`((key, after) => {
+      let t = 0;
+      for (const line of FS.readFile(QUARNEL_RUN, {encoding: 'utf8'}).split('\\n')) {
+        const [ticks, keys] = line.split(' ');
+        if (!/^[0-9]+$/.test(ticks)) continue;
+        if (key !== null && t >= after && keys === key) return t + 1;
+        t += Number(ticks);
+      }
+      return key === null ? t : 0; })(${JSON.stringify(key)}, ${after})`);
+  }
+  async ticksPast(ticks) {
+    await this.until(async () => (await this.runTicks()) >= ticks, `tick ${ticks}`);
+  }
+
+  // Walks live: taps each move's key (up, left or right) once the move before has ended. A tap
+  // counts for one tick, and a move starts in the tick that sees it and takes 31.
+  async walk(moves) {
+    let moved = -100;
+    for (const move of moves) {
+      await this.ticksPast(moved + 30);
+      const ticks = await this.runTicks();
+      await this.tap(MOVE_KEYS[move]);
+      moved = await this.until(() => this.runTicks(move, ticks), `the game seeing ${move}`);
+    }
+    await this.ticksPast(moved + 35);
+  }
+
+  // Polls `check` (an async function) until it gives a truthy value, which it returns; fails after
+  // `seconds`.
+  async until(check, what, seconds = 60) {
+    const end = Date.now() + seconds * 1000;
+    for (;;) {
+      const value = await check();
+      if (value) return value;
+      if (Date.now() > end)
+        throw new Error(`gave up waiting for ${what}; the console said:\n${this.console.join('\n')}`);
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+  }
+
   // A picture the game saved at a replay's `shot NAME` line, as PNG bytes.
   async shot(name) {
     const base64 = await this.waitFor(`Module.quarnelShots && Module.quarnelShots[${JSON.stringify(name)}] &&
@@ -159,5 +195,6 @@ export class Page {
   }
 }
 
+const MOVE_KEYS = {up: 'ArrowUp', left: 'ArrowLeft', right: 'ArrowRight'};
 const VIRTUAL_KEYS = {Enter: 13, Escape: 27, Space: 32, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
                       KeyR: 82, KeyE: 69};

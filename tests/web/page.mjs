@@ -147,33 +147,6 @@ async function input(browser, url) {
     document.getElementById('message').textContent.includes("no texts for the language 'xx'")`, 60, 'the refusal');
 }
 
-// The game's ticks so far, and the first tick after AFTER that saw KEY, read off the run it records.
-const RUN_TICKS = `window.quarnelRunTicks = (key = null, after = 0) => {
-  let t = 0;
-  for (const line of FS.readFile(QUARNEL_RUN, {encoding: 'utf8'}).split('\\n')) {
-    const [ticks, keys] = line.split(' ');
-    if (!/^[0-9]+$/.test(ticks)) continue;
-    if (key !== null && t >= after && keys === key) return t + 1;
-    t += Number(ticks);
-  }
-  return key === null ? t : 0;
-}`;
-const ticksPast = (page, ticks) => page.waitFor(`quarnelRunTicks() >= ${ticks}`, 60, `tick ${ticks}`);
-const MOVE_KEYS = {up: 'ArrowUp', left: 'ArrowLeft', right: 'ArrowRight'};
-
-// Taps each move's key once the move before has ended: a tap counts for one tick, and a move
-// starts in the tick that sees it and takes 31.
-async function walk(page, moves) {
-  let moved = -100;
-  for (const move of moves) {
-    await ticksPast(page, moved + 30);
-    const ticks = await page.evaluate('quarnelRunTicks()');
-    await page.tap(MOVE_KEYS[move]);
-    moved = await page.waitFor(`quarnelRunTicks('${move}', ${ticks})`, 30, `the game seeing ${move}`);
-  }
-  await ticksPast(page, moved + 35);
-}
-
 // A stage of ?seed played live to its exit with the moves of MOVES_FILE: the result line, the
 // records kept in IndexedDB and shown after a reload, and the run as the page's button downloads it.
 async function stage(page, movesFile, outDir) {
@@ -181,13 +154,12 @@ async function stage(page, movesFile, outDir) {
   const title = `${WHITE_IN(344, 222, 100, 18)} > 50`;
   await page.waitFor(title, 60, 'the title');
   if (await page.evaluate(best) !== 0) throw new Error('a BEST line before any record');
-  await page.evaluate(RUN_TICKS);
   await page.tap('Enter');
   await page.waitFor(`${PIXEL(5, 5)} === '51,51,51'`, 60, 'play');
-  await walk(page, readFileSync(movesFile, 'utf8').split(/\s+/).filter(Boolean));
+  await page.walk(readFileSync(movesFile, 'utf8').split(/\s+/).filter(Boolean));
   for (const screen of ['goal picture', 'route review']) {  // Return leaves each
     await page.tap('Enter');
-    await ticksPast(page, (await page.evaluate('quarnelRunTicks()')) + 5);
+    await page.ticksPast((await page.runTicks()) + 5);
   }
   await page.waitFor('document.getElementById("report").textContent', 60, 'the result line');
   await page.tap('Enter');  // from the score panel to the title, which the records were saved for
