@@ -148,8 +148,15 @@ async function input(browser, url) {
 }
 
 // A stage of ?seed played live to its exit with the moves of MOVES_FILE: the result line, the
-// records kept in IndexedDB and shown after a reload, and the run as the page's button downloads it.
-async function stage(page, movesFile, outDir) {
+// records kept in IndexedDB, read by the game in another tab and shown after a reload, and the run
+// as the page's button downloads it.
+const RECORDS_FILE = `(FS.analyzePath(QUARNEL_RECORDS + '/records.txt').exists &&
+  FS.readFile(QUARNEL_RECORDS + '/records.txt', {encoding: 'utf8'}))`;
+async function stage(browser, url, movesFile, outDir) {
+  // The game open in another tab beside the one played: it reads the records the other saves.
+  const beside = await browser.open(url);
+  await beside.waitFor('typeof Module === "object" && Module.quarnelFrames > 0', 60, 'the game in another tab');
+  const page = await browser.open(url);
   const best = COUNT_IN(280, 340, 420, 18, CYAN);
   const title = `${WHITE_IN(344, 222, 100, 18)} > 50`;
   await page.waitFor(title, 60, 'the title');
@@ -168,15 +175,12 @@ async function stage(page, movesFile, outDir) {
   await page.tap('Escape');
   await page.waitFor('document.body.dataset.exit', 60, 'the game to end');
   writeFileSync(join(outDir, 'report.txt'), await page.evaluate('document.getElementById("report").textContent'));
-  const records = await page.evaluate('FS.readFile(QUARNEL_RECORDS + "/records.txt", {encoding: "utf8"})');
+  const records = await page.evaluate(RECORDS_FILE);
   writeFileSync(join(outDir, 'records.txt'), records);
+  await beside.waitFor(`${RECORDS_FILE} === ${JSON.stringify(records)}`, 30, 'the records saved in the other tab');
   await page.browser.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: resolve(outDir)});
   await page.evaluate('document.getElementById("download").click()');
-  const end = Date.now() + 30000;
-  while (!existsSync(join(outDir, 'quarnel-run.txt'))) {
-    if (Date.now() > end) throw new Error('the run was not downloaded');
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  }
+  await page.until(() => existsSync(join(outDir, 'quarnel-run.txt')), 'the run downloaded');
   // The old page still shows its title until the reload replaces it: wait for the new page.
   await page.evaluate('window.beforeReload = true');
   await page.send('Page.reload');
@@ -196,7 +200,7 @@ try {
   } else if (mode === 'input') {
     await input(browser, `${server.url}index.html`);
   } else if (mode === 'stage') {
-    await stage(await browser.open(`${server.url}index.html?seed=${rest[0]}&report`), rest[1], rest[2]);
+    await stage(browser, `${server.url}index.html?seed=${rest[0]}&report`, rest[1], rest[2]);
   } else {
     throw new Error(`unknown mode ${mode}`);
   }

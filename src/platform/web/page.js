@@ -5,7 +5,6 @@ var quarnelParams = new URLSearchParams(location.search);
 var QUARNEL_RECORDS = '/home/web_user/.local/share/quarnel';
 var QUARNEL_RUN = '/tmp/quarnel-run.txt';
 var quarnelRate = 1;
-var quarnelRecordsStamp = null;
 
 Module.canvas = document.getElementById('canvas');
 Module.arguments = [];
@@ -41,7 +40,7 @@ Module.preRun.push(function() {
   addRunDependency('records');
   FS.syncfs(true, function(error) {
     if (error) Module.printErr('quarnel: cannot read the records kept in this browser: ' + error);
-    quarnelRecordsStamp = quarnelRecordsState();
+    quarnelWatchRecords();
     removeRunDependency('records');
   });
   if (!quarnelParams.has('replay')) return;
@@ -56,26 +55,31 @@ Module.preRun.push(function() {
   }).finally(function() { removeRunDependency('replay'); });
 });
 
-// Names, sizes and times of the records folder's files: a change means the game saved.
-function quarnelRecordsState() {
-  var state = '';
-  FS.readdir(QUARNEL_RECORDS).forEach(function(name) {
-    if (name === '.' || name === '..') return;
-    var stat = FS.stat(QUARNEL_RECORDS + '/' + name);
-    state += name + ' ' + stat.size + ' ' + stat.mtime.getTime() + '\n';
-  });
-  return state;
+// The game saves its records by renaming a new file over the old. After the frame that did, the
+// folder goes on to IndexedDB, and the game's other pages in this browser read it again, so that
+// their next save keeps this one's best.
+var quarnelRecordsSaved = false;
+var quarnelRecordsNews = new BroadcastChannel('quarnel-records');
+function quarnelWatchRecords() {
+  var rename = FS.rename;
+  FS.rename = function(from, to) {
+    rename(from, to);
+    if (to.indexOf(QUARNEL_RECORDS + '/') === 0) quarnelRecordsSaved = true;
+  };
+  quarnelRecordsNews.onmessage = function() {
+    FS.syncfs(true, function(error) {
+      if (error) Module.printErr('quarnel: cannot read the records kept in this browser: ' + error);
+    });
+  };
 }
 
-// After every frame: a save of the records goes on to IndexedDB.
 Module.quarnelAfterFrame = function() {
-  if (quarnelRecordsStamp === null) return;
-  var state = quarnelRecordsState();
-  if (state === quarnelRecordsStamp) return;
-  quarnelRecordsStamp = state;
+  if (!quarnelRecordsSaved) return;
+  quarnelRecordsSaved = false;
   FS.syncfs(false, function(error) {
-    if (error) Module.printErr('quarnel: cannot keep the records in this browser: ' + error);
-    else Module.quarnelRecordsKept = (Module.quarnelRecordsKept || 0) + 1;
+    if (error) return Module.printErr('quarnel: cannot keep the records in this browser: ' + error);
+    Module.quarnelRecordsKept = (Module.quarnelRecordsKept || 0) + 1;
+    quarnelRecordsNews.postMessage('saved');
   });
 };
 
