@@ -1,7 +1,6 @@
 #include "platform/gl/gl_renderer.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/gl/gl_shader.h"
 #include "platform/gl/letterbox.h"

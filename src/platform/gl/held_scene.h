@@ -68,8 +68,8 @@ private:
 
     HeldScreen* screen_ = nullptr;
     SceneLayer* scene_ = nullptr;
-    bool freshClear_ = false;  // nothing drawn since the screen's colour and depth were cleared
-    bool onScreen_ = false;    // the screen still owes the held scene
-    GLuint picture_ = 0;       // the picture that holds it, of the screen's size
+    bool freshClear_ = false;                   // nothing drawn since the screen's colour and depth were cleared
+    bool onScreen_ = false;                     // the screen still owes the held scene
+    GLuint picture_ = 0;                        // the picture that holds it, of the screen's size
     GLuint scratchFbo_ = 0, scratchDepth_ = 0;  // for drawing the held scene into its picture
 };
