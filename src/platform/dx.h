@@ -71,6 +71,8 @@ int dxLoadDivGraph(const char* file, int count, int columns, int rows, int cellW
                    GraphHandle* handles, int notUse3DFlag);
 GraphHandle dxMakeGraph(int width, int height, int notUse3DFlag);
 int dxDeleteGraph(GraphHandle image);
+// The image then draws as the area did, except that a whole-screen copy made right after dxClearDrawScreen with only
+// models drawn may keep them: the image drawn whole and untinted draws them afresh at that size, finer than shrunk.
 int dxGetDrawScreenGraph(int x1, int y1, int x2, int y2, GraphHandle image, int useClientFlag);
 int dxDrawGraph(int x, int y, GraphHandle image, int transFlag);
 int dxDrawRectGraph(int destX, int destY, int srcX, int srcY, int width, int height, GraphHandle image, int transFlag,

@@ -1,8 +1,8 @@
 # The real renderer, driven by the model probe. 2-D: whole-screen and small boxes, runs of equal
 # boxes, the transparent colour, pictures stretched by the nearest pixel, opaque screen copies. 3-D,
 # over a fixture scene: what lies on the left is drawn on the left, near hides far, a left turn
-# brings the left wall ahead, pictures, light and failed loads; and the game's wall models have
-# their walls on the sides their frames say.
+# brings the left wall ahead, pictures, light and failed loads, a model removed while a copy holds
+# it; and the game's wall models have their walls on the sides their frames say.
 source "$(dirname "$0")/lib.sh"
 PROBE="$BUILD_DIR/tests/model_probe"
 [[ -x "$PROBE" ]] || fail "no model probe at $PROBE"
@@ -98,6 +98,13 @@ expect_pixels "$WORK/missing_picture.png" 400,200=FF00FF
 [[ "$("$PNG_PROBE" "$WORK/hidden.png" 400,230)" != 000000 ]] || fail "the hidden object's frame was not drawn"
 # 2-D boxes keep their order around the queued models.
 expect_pixels "$WORK/boxes.png" 400,200=00FFFF 400,150=FFFF00 700,50=808080
+
+# A model removed while a copy of the screen holds it: the screen and the copy have it all the same.
+printf 'load models/probe_scene.mqo\ncamera 0 500 0 1 500 0\nlight 0 500 0 30000 0 0.0005 0\nmake 800 400\nclear
+draw 0 0\ngrab 0 0 800 400 0\ndelete 0\nshot %s/settled.png\nextend 0 0 0 400 200 0\nshot %s/settled_copy.png\n' \
+    "$WORK" "$WORK" | "$PROBE" >/dev/null 2>&1
+expect_pixels "$WORK/settled.png" 100,200=FF0000 700,200=00FF00
+expect_pixels "$WORK/settled_copy.png" 50,100=FF0000 350,100=00FF00 700,200=00FF00
 
 # Grey level of a pixel, 0..255, when red, green and blue agree.
 grey_at() {

@@ -34,7 +34,8 @@ struct Probe {
 
 // The cells drawn on a cleared screen and copied as play copies them, which holds them: the screen
 // read at once (the held scene shown there), the play frame's reduction beside the map (the scene
-// drawn at that size), and the copy's right half drawn over it (the scene drawn into the copy).
+// drawn at that size), and the copy's right half drawn over it (the scene drawn into the copy), at
+// every other pose once the left half of the screen is copied over the copy's.
 struct Pictures {
     std::vector<uint8_t> full, reduced, part;
     bool operator==(const Pictures&) const = default;
@@ -54,6 +55,7 @@ Pictures Draw(Probe& probe, const MazeGrid& wallMap, const Player& p, const Cell
     dxDrawBox(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0x333333, 1);
     dxDrawExtendGraph(16, 16, 528, 272, probe.work, 0);
     pictures.reduced = TheBackend().renderer.ReadScreen();
+    if (probe.poses % 2 == 1) dxGetDrawScreenGraph(0, 0, SCREEN_WIDTH / 2, SCREEN_HEIGHT, probe.work, 1);
     dxDrawRectGraph(400, 0, 400, 0, 400, 400, probe.work, 0, 0);
     pictures.part = TheBackend().renderer.ReadScreen();
     dxScreenFlip();

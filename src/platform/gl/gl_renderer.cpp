@@ -1,7 +1,6 @@
 #include "platform/gl/gl_renderer.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/gl/gl_shader.h"
 #include "platform/gl/letterbox.h"
@@ -93,9 +92,7 @@ bool GlRenderer::Init(std::string& error) {
 
 void GlRenderer::Shutdown() {
     DeleteTexture(white_);
-    glDeleteFramebuffers(1, &scratchFbo_);
-    glDeleteRenderbuffers(1, &scratchDepth_);
-    scratchFbo_ = scratchDepth_ = 0;
+    held_.Release();
     glDeleteFramebuffers(1, &fbo_);
     glDeleteRenderbuffers(1, &depth_);
     glDeleteTextures(1, &colour_);
@@ -130,7 +127,7 @@ void GlRenderer::DeleteTexture(GlTexture& texture) {
         DrawRecord();
     }
     if (batchTexture_ == texture.id) Flush();
-    if (heldPicture_.id == texture.id) heldPicture_ = {};
+    held_.Deleted(texture.id);
     glDeleteTextures(1, &texture.id);
     texture = {};
     ++textureChanges_;
@@ -158,7 +155,7 @@ void GlRenderer::SetBatch(GLuint texture, bool blend) {
 void GlRenderer::DrawQuad(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
                           uint32_t rgb, bool blend) {
     if (texture.id == 0 || texture.width <= 0 || texture.height <= 0) return;
-    if (texture.id == heldPicture_.id && DrawHeldPicture(texture, source, x1, y1, x2, y2, rgb)) return;
+    if (held_.DrawPicture(texture, source, x1, y1, x2, y2, rgb)) return;
     FlushScene();
     SetBatch(texture.id, blend && !texture.opaque);
     float u1 = source.x / texture.width, u2 = (source.x + source.width) / texture.width;
@@ -230,25 +227,22 @@ void GlRenderer::Do(const Op& op) {
     ops_.push_back(recorded);
 }
 
-// A clear or a box over the whole screen covers the held scene there; `fresh` when depth is clear too.
-void GlRenderer::Covered(bool fresh) {
-    heldOnScreen_ = false;
-    freshClear_ = fresh;
+// A clear, or a box over the whole screen: what the screen held before is all gone.
+bool GlRenderer::CoversScreen(const Op& op) {
+    return op.kind == Op::CLEAR ||
+           (op.kind == Op::FILL && op.x1 == 0 && op.y1 == 0 && op.x2 == SCREEN_WIDTH && op.y2 == SCREEN_HEIGHT);
 }
 
 void GlRenderer::Run(const Op& op, const Vertex* vertices) {
-    const bool whole =
-        op.kind == Op::CLEAR || (op.x1 == 0 && op.y1 == 0 && op.x2 == SCREEN_WIDTH && op.y2 == SCREEN_HEIGHT);
-    if (op.kind == Op::QUADS || !whole) ShowHeldOnScreen();
-    freshClear_ = false;
+    const bool whole = CoversScreen(op);
+    if (whole) held_.Covered(op.kind == Op::CLEAR);
+    else held_.Drawn();
     if (op.kind == Op::CLEAR) {
         glClearColor(0, 0, 0, 1);
         glClearDepth(1.0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Covered(true);
     } else if (op.kind == Op::FILL) {
         // A box over the whole screen is a plain clear, which the rasteriser does without shading.
-        if (whole) Covered(false);
         if (!whole) {
             glEnable(GL_SCISSOR_TEST);
             glScissor(op.x1, SCREEN_HEIGHT - op.y2, op.x2 - op.x1, op.y2 - op.y1);
@@ -293,106 +287,36 @@ bool GlRenderer::Records(GLuint texture) const {
     return std::any_of(ops_.begin(), ops_.end(), [&](const Op& op) { return op.texture == texture; });
 }
 
-void GlRenderer::BeginScene() {
+void GlRenderer::DrawPending() {
     Flush();
     DrawRecord();
-    ShowHeldOnScreen();
-    freshClear_ = false;
+}
+
+void GlRenderer::BeginScene() {
+    DrawPending();
+    held_.Drawn();
     BindScreen();
 }
 
-void GlRenderer::SettleHeldScene() {
-    ShowHeldOnScreen();
-    DrawHeldIntoPicture();
-}
-
-void GlRenderer::ShowHeldOnScreen() {
-    if (!heldOnScreen_ || !scene_) return;
-    heldOnScreen_ = false;
-    BindScreen();
-    scene_->DrawHeld(0.0f);  // the screen still holds the clear the scene was queued on
-}
+void GlRenderer::SettleHeldScene() { held_.Settle(); }
 
 void GlRenderer::CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target) {
-    Flush();
-    DrawRecord();
-    const bool whole = x1 <= 0 && y1 <= 0 && x2 >= SCREEN_WIDTH && y2 >= SCREEN_HEIGHT &&
-                       target.width == SCREEN_WIDTH && target.height == SCREEN_HEIGHT;
-    if (whole && freshClear_ && scene_ && target.id != 0) {
-        if (heldPicture_.id != target.id) DrawHeldIntoPicture();
-        scene_->Hold();
-        heldOnScreen_ = true;
-        heldPicture_ = target;
-        freshClear_ = false;
-        target.opaque = true;
-        ++textureChanges_;
-        return;
-    }
-    FlushScene();
-    ShowHeldOnScreen();
+    DrawPending();
     x1 = std::clamp(x1, 0, SCREEN_WIDTH);
     x2 = std::clamp(x2, 0, SCREEN_WIDTH);
     y1 = std::clamp(y1, 0, SCREEN_HEIGHT);
     y2 = std::clamp(y2, 0, SCREEN_HEIGHT);
     const int width = std::min(x2 - x1, target.width), height = std::min(y2 - y1, target.height);
+    if (held_.Copy(x1, y1, width, height, target)) {
+        target.opaque = true;  // as the copy it stands for
+        ++textureChanges_;
+        return;
+    }
+    FlushScene();
     if (target.id == 0 || width <= 0 || height <= 0) return;
-    if (heldPicture_.id == target.id && (width < target.width || height < target.height)) DrawHeldIntoPicture();
-    if (heldPicture_.id == target.id) heldPicture_ = {};
     glBindTexture(GL_TEXTURE_2D, target.id);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, target.height - height, x1, SCREEN_HEIGHT - y1 - height, width, height);
     if (width == target.width && height == target.height) target.opaque = true;  // the screen is opaque
-    ++textureChanges_;
-}
-
-// The held picture drawn whole, not tinted, onto whole pixels: its scene is drawn right there at
-// that size, with the mipmap levels the full-size picture had. False for any other draw of it.
-bool GlRenderer::DrawHeldPicture(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
-                                 uint32_t rgb) {
-    const bool whole = source.x == 0 && source.y == 0 && source.width == float(texture.width) &&
-                       source.height == float(texture.height);
-    const bool onPixels = x1 == std::floor(x1) && y1 == std::floor(y1) && x2 == std::floor(x2) && y2 == std::floor(y2);
-    if (!whole || !onPixels || rgb != 0xFFFFFF || x2 <= x1 || y2 <= y1) {
-        DrawHeldIntoPicture();
-        return false;
-    }
-    FlushScene();
-    Flush();
-    DrawRecord();
-    ShowHeldOnScreen();
-    freshClear_ = false;
-    const GLint x = GLint(x1), y = SCREEN_HEIGHT - GLint(y2), width = GLint(x2 - x1), height = GLint(y2 - y1);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(x, y, width, height);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-    glViewport(x, y, width, height);
-    scene_->DrawHeld(std::log2(float(width) / float(texture.width)));
-    BindScreen();
-    return true;
-}
-
-// The held picture made real, for any use but a whole draw: its scene drawn into it at full size.
-void GlRenderer::DrawHeldIntoPicture() {
-    if (heldPicture_.id == 0 || !scene_) return;
-    Flush();
-    DrawRecord();
-    const GlTexture picture = std::exchange(heldPicture_, {});
-    if (scratchFbo_ == 0) {
-        glGenRenderbuffers(1, &scratchDepth_);
-        glBindRenderbuffer(GL_RENDERBUFFER, scratchDepth_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SCREEN_WIDTH, SCREEN_HEIGHT);
-        glGenFramebuffers(1, &scratchFbo_);
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, scratchFbo_);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.id, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, scratchDepth_);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    scene_->DrawHeld(0.0f);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    BindScreen();
     ++textureChanges_;
 }
 
@@ -400,7 +324,7 @@ std::vector<uint8_t> GlRenderer::ReadScreen() {
     FlushScene();
     Flush();
     DrawRecord();
-    ShowHeldOnScreen();
+    held_.Read();
     // RGBA is the one format every GL reads back.
     std::vector<uint8_t> bottomUp(SCREEN_WIDTH * SCREEN_HEIGHT * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -416,11 +340,8 @@ std::vector<uint8_t> GlRenderer::ReadScreen() {
 // The frame recorded whole equals the one presented last, which began by covering the whole
 // screen (so that its picture owes nothing to the frame before) and which the screen still holds.
 bool GlRenderer::RepeatsShownFrame() const {
-    const bool covers = !ops_.empty() &&
-                        (ops_[0].kind == Op::CLEAR || (ops_[0].kind == Op::FILL && ops_[0].x1 == 0 && ops_[0].y1 == 0 &&
-                                                       ops_[0].x2 == SCREEN_WIDTH && ops_[0].y2 == SCREEN_HEIGHT));
-    return recording_ && shownRecorded_ && screenShown_ && covers && textureChanges_ == shownTextureChanges_ &&
-           ops_ == shownOps_ && vertices_ == shownVertices_;
+    return recording_ && shownRecorded_ && screenShown_ && !ops_.empty() && CoversScreen(ops_[0]) &&
+           textureChanges_ == shownTextureChanges_ && ops_ == shownOps_ && vertices_ == shownVertices_;
 }
 
 bool GlRenderer::Present(int drawableWidth, int drawableHeight, bool maySkip) {
@@ -433,7 +354,7 @@ bool GlRenderer::Present(int drawableWidth, int drawableHeight, bool maySkip) {
     } else {
         shownRecorded_ = recording_;
         DrawRecord();
-        ShowHeldOnScreen();
+        held_.Read();
         std::swap(ops_, shownOps_);
         std::swap(vertices_, shownVertices_);
         ops_.clear();

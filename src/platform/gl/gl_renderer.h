@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/gl/gl_api.h"
+#include "platform/gl/held_scene.h"
 
 #include <cstdint>
 #include <string>
@@ -43,7 +44,7 @@ protected:
     ~SceneLayer() = default;
 };
 
-class GlRenderer {
+class GlRenderer : private HeldScreen {
 public:
     bool Init(std::string& error);
     void Shutdown();
@@ -56,10 +57,8 @@ public:
     void DrawQuad(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2, uint32_t rgb,
                   bool blend);
     void DrawBox(int x1, int y1, int x2, int y2, uint32_t rgb);
-    // Copies a screen area into the top-left of a bottom-up texture. A copy of the whole screen
-    // right after a clear, models queued, holds the models instead: the copy drawn whole has them
-    // drawn at the size it is drawn, and they are drawn on the screen only if the screen is used
-    // before it is covered whole.
+    // Copies a screen area into the top-left of a bottom-up texture, or holds the scene there (see
+    // HeldScene): either way the texture then draws as that screen area.
     void CopyScreen(int x1, int y1, int x2, int y2, GlTexture& target);
     // Sends queued quads on; called before anything that needs the screen as it stands.
     void Flush();
@@ -72,13 +71,12 @@ public:
     // Shows the picture presented last again (the window system lost it); false when the screen
     // no longer holds it, a new frame being under way.
     bool PresentAgain(int drawableWidth, int drawableHeight);
-    void BindScreen();
+    void BindScreen() override;
 
     // Models queued there land before the 2-D calls that follow them.
     void SetSceneLayer(SceneLayer* scene) {
         scene_ = scene;
-        heldOnScreen_ = false;
-        heldPicture_ = {};
+        held_.Attach(this, scene);
     }
     // Before models are drawn on the screen: what comes before them is drawn first.
     void BeginScene();
@@ -110,6 +108,8 @@ private:
     void FlushScene() {
         if (scene_) scene_->Flush();
     }
+    void DrawPending() override;
+    static bool CoversScreen(const Op& op);
     void Do(const Op& op);
     void Run(const Op& op, const Vertex* vertices);
     void DrawRecord();
@@ -117,11 +117,6 @@ private:
     bool RepeatsShownFrame() const;
     void Show(int drawableWidth, int drawableHeight);
     void ShowScaledWhole();
-    void ShowHeldOnScreen();
-    bool DrawHeldPicture(const GlTexture& texture, TexRect source, float x1, float y1, float x2, float y2,
-                         uint32_t rgb);
-    void DrawHeldIntoPicture();
-    void Covered(bool fresh);
 
     GLuint program_ = 0, solidProgram_ = 0, vao_ = 0, vbo_ = 0;
     GLint opaqueUniform_ = -1;
@@ -142,10 +137,5 @@ private:
     uint64_t textureChanges_ = 0;  // uploads, copies and deletions so far
     uint64_t shownTextureChanges_ = 0;
     int shownWidth_ = 0, shownHeight_ = 0;
-
-    // The held scene: due on the screen until it is covered, and in the picture it was copied to.
-    bool freshClear_ = false;  // nothing drawn since the screen's colour and depth were cleared
-    bool heldOnScreen_ = false;
-    GlTexture heldPicture_;
-    GLuint scratchFbo_ = 0, scratchDepth_ = 0;  // for drawing the held scene into its picture
+    HeldScene held_;
 };
