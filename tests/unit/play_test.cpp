@@ -3,7 +3,6 @@
 // waits they are made of.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <initializer_list>
 #include <map>
 
@@ -133,23 +132,6 @@ TEST(Scene, OneSolidSideDrawsThatSidesFrame) {
     const std::map<std::pair<int, int>, int> expected = {
         {{11, 12}, 1}, {{11, 10}, 2}, {{12, 11}, 4}, {{10, 11}, 8}, {{11, 11}, 0}};
     for (const auto& [cell, frame] : expected) EXPECT_EQ(frameOf[cell], frame) << cell.first << "," << cell.second;
-}
-
-TEST(Scene, LoadsTheThreeModelsUnderTheirCodes) {
-    fake::Reset();
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(QUARNEL_SOURCE_DIR);  // where the models are
-    const WallModels models = LoadWallModels();
-    std::filesystem::current_path(previous);
-    const auto loads = fake::CallsNamed("dxMV1LoadModel");
-    ASSERT_EQ(loads.size(), 3u);
-    const std::pair<int16_t, std::string> expected[] = {
-        {MAP_PASSAGE, "res_3d/wall.mqo"}, {MAP_SG, "res_3d/wall_SG.mqo"}, {MAP_ETC, "res_3d/wall_ETC.mqo"}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(loads[i].text, expected[i].second);
-        EXPECT_EQ(models[expected[i].first].id, int(loads[i].args[0])) << loads[i].text;
-        EXPECT_GE(loads[i].args[0], 0) << loads[i].text;
-    }
 }
 
 class PlayLoop : public ::testing::Test {

@@ -219,10 +219,8 @@ TEST(Meters, CountersAndRolls) {
     EXPECT_EQ(draws[7], (std::vector<double>{700, 356, 8, 202}));
     EXPECT_EQ(draws[8], (std::vector<double>{720, 356, 8, 209}));
     // Route 203 as 00000203, never rolling.
-    for (int k = 0; k < 8; ++k) {
-        const double digit[8] = {0, 0, 0, 0, 0, 2, 0, 3};
-        EXPECT_EQ(draws[9 + k], (std::vector<double>{580.0 + 20 * k, 308, 0, 200 + digit[k]}));
-    }
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(draws[9 + k], (std::vector<double>{580.0 + 20 * k, 308, 0, 200.0 + "00000203"[k] - '0'}));
     // 199 going back: three digits roll; a turn rolls nothing.
     draws = MeterDraws({true, 29, 0, 199, 0});
     EXPECT_EQ(draws[6][2], 15);
