@@ -197,8 +197,11 @@ protected:
 };
 
 TEST_F(StageLoop, StartUpOrderAndQuitAtFirstTitle) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(QUARNEL_SOURCE_DIR);  // where the game's files are, so that every load succeeds
     fake::SetInputScriptText("1 escape");
     EXPECT_EQ(RunGame(game), 0);
+    fs::current_path(previous);
     std::vector<std::string> calls;  // the start-up calls with their text and numbers
     const std::regex startUp("dx(Set|Load|OpenWindow|CloseWindow|ChangeWindowMode|MV1Load|MakeGraph).*");
     const std::regex handleMade("dx(LoadGraph|MV1LoadModel|MakeGraph)");  // numbers that vary: left out
@@ -218,6 +221,11 @@ TEST_F(StageLoop, StartUpOrderAndQuitAtFirstTitle) {
                   "dxLoadGraph res/d_meter_panel.png", "dxLoadGraph res/title_maze.png", "dxLoadGraph res/goal.png",
                   "dxLoadGraph res/start.png", "dxMV1LoadModel res_3d/wall.mqo", "dxMV1LoadModel res_3d/wall_SG.mqo",
                   "dxMV1LoadModel res_3d/wall_ETC.mqo", "dxMakeGraph", "dxCloseWindow"}));
+    std::vector<int> loaded;  // each model kept under its wall map code; a failed load matches none
+    for (const fake::Call& c : fake::CallsNamed("dxMV1LoadModel"))
+        loaded.push_back(c.args[0] < 0 ? -9 : int(c.args[0]));
+    const WallModels& models = game.play.models;
+    EXPECT_EQ(loaded, (std::vector{models[MAP_PASSAGE].id, models[MAP_SG].id, models[MAP_ETC].id}));
 }
 
 TEST_F(StageLoop, StageNumberGrowsByOnePerStage) {
