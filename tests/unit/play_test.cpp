@@ -248,24 +248,21 @@ TEST(Scores, CutNotRoundedAndCappedAndTheResultLine) {
         "result stage=3 algorithm=2 route=114 turns=1 steps=228 time_ms=123456 distance=25.0 time=23.2 total=48.2");
 }
 
-int WaitWith(const char* script, int limit, int extraKey = 0) {
-    fake::Reset();
-    fake::SetInputScriptText(script);
-    return KeyWait(limit, extraKey);
-}
-
 TEST(KeyWait, EnterEscapeAndTheLimit) {
-    EXPECT_EQ(WaitWith("10 -\n5 return\n1 -\n10 -", -1), 0);
-    EXPECT_EQ(fake::Ticks(), 16u);  // returns on the release
-    EXPECT_EQ(WaitWith("10 -\n1 escape\n10 -", -1), 1);
-    // Limit of 5 s on the virtual clock: 300 ticks.
-    EXPECT_EQ(WaitWith("1000 -", 5000), 0);
-    EXPECT_EQ(fake::Ticks(), 301u);  // 5000 ms are seen at tick 300; the release loop polls once more
-    // Enter held through the limit: the wait ends when the time is up.
-    EXPECT_EQ(WaitWith("1000 return", 5000), 0);
-    EXPECT_EQ(fake::Ticks(), 300u);
-    // An extra key's press ends the wait with -1.
-    EXPECT_EQ(WaitWith("3 -\n2 e\n5 -", -1, KEY_INPUT_E), -1);
+    const std::tuple<const char*, int, int, int, uint64_t> waits[] = {
+        // script, limit in ms, extra key, result, ticks
+        {"10 -\n5 return\n1 -\n10 -", -1, 0, 0, 16},  // Enter returns on its release
+        {"10 -\n1 escape\n10 -", -1, 0, 1, 11},       // Escape on its press
+        {"1000 -", 5000, 0, 0, 301},                  // 5000 ms are seen at tick 300; the release loop polls once more
+        {"1000 return", 5000, 0, 0, 300},             // Enter held through the limit: the wait ends when the time is up
+        {"3 -\n2 e\n5 -", -1, KEY_INPUT_E, -1, 4},    // an extra key's press ends the wait with -1
+    };
+    for (const auto& [script, limit, extraKey, result, ticks] : waits) {
+        fake::Reset();
+        fake::SetInputScriptText(script);
+        EXPECT_EQ(KeyWait(limit, extraKey), result) << script;
+        EXPECT_EQ(fake::Ticks(), ticks) << script;
+    }
 }
 
 }  // namespace
