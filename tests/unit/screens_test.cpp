@@ -90,6 +90,7 @@ TEST(TitleScreen, StartQuitChoiceAndReseed) {
         {"2 down\n2 down+up\n2 down\n1 down+return\n1 down", TITLE_START, 8, true, 8, 0, 1},
         // The same key pressed a second time chooses again.
         {"2 up\n2 -\n2 down\n2 -\n2 up\n1 return\n1 -", TITLE_START, 12, true, 12, 0, 1},
+        {"2 down\n2 -\n2 up\n2 -\n2 down\n1 return\n1 -", TITLE_START, 12, true, 12, 1, 1},
         // R released at tick 66, then again at tick 112, until the input ends; held, it re-seeds nothing yet.
         {"60 -\n5 r\n1 -", TITLE_QUIT, 67, false, 66, 0, 66 * 1000 / 60},
         {"5 r\n1 -\n100 -\n5 r\n1 -", TITLE_QUIT, 113, false, 112, 0, 112 * 1000 / 60},
