@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <map>
+#include <tuple>
 
 #include "frame/game.h"
 #include "platform/dx.h"
@@ -90,7 +90,7 @@ TEST(Movement, QuarterTurnsAndTheWayEachFacingSteps) {
     EXPECT_NEAR(p.viewDirection.x, -1.0f, 1e-6);  // facing up
 }
 
-TEST(Scene, CellPassModelsAndMasks) {
+TEST(Scene, CellPassModelsAndSolidSides) {
     fake::Reset();
     MazeGrid map{};
     map[2][1] = MAP_SG;       // entrance: open below only
@@ -113,25 +113,12 @@ TEST(Scene, CellPassModelsAndMasks) {
     EXPECT_EQ(draws[2].args, (std::vector<double>{15, 1 + 4 + 8}));  // dead end
     EXPECT_EQ(places[2].args, (std::vector<double>{15, 3000, 0, 2000}));
     EXPECT_EQ(FrameOfSolidSides(map, 0, 0), 15);  // outside the grid counts as solid
-}
-
-// A cell with one solid side draws that side's frame: 1 world +X (the map's y + 1), 2 world -X,
-// 4 world +Z (x + 1), 8 world -Z (x - 1). The edge cells of an open 3 x 3 block have one each.
-TEST(Scene, OneSolidSideDrawsThatSidesFrame) {
-    fake::Reset();
-    MazeGrid map{};
+    // A cell with one solid side draws that side's frame: 1 world +X (the map's y + 1), 2 world -X,
+    // 4 world +Z (x + 1), 8 world -Z (x - 1). The edge cells of an open 3 x 3 block have one each.
     for (int x = 10; x <= 12; ++x)
         for (int y = 10; y <= 12; ++y) map[x][y] = MAP_PASSAGE;
-    DrawScene({-1, 11, -1, -1, -1, -1}, map, {0, 500, 0}, {1, 500, 0}, {1, 0, 0});
-    std::map<std::pair<int, int>, int> frameOf;  // map cell -> frame drawn there
-    const auto places = fake::CallsNamed("dxMV1SetPosition");
-    const auto draws = fake::CallsNamed("dxMV1DrawFrame");
-    ASSERT_EQ(places.size(), draws.size());
-    for (size_t i = 0; i < draws.size(); ++i)
-        frameOf[{int(places[i].args[3]) / 1000, int(places[i].args[1]) / 1000}] = int(draws[i].args[1]);
-    const std::map<std::pair<int, int>, int> expected = {
-        {{11, 12}, 1}, {{11, 10}, 2}, {{12, 11}, 4}, {{10, 11}, 8}, {{11, 11}, 0}};
-    for (const auto& [cell, frame] : expected) EXPECT_EQ(frameOf[cell], frame) << cell.first << "," << cell.second;
+    for (const auto& [x, y, frame] : {std::tuple{11, 12, 1}, {11, 10, 2}, {12, 11, 4}, {10, 11, 8}, {11, 11, 0}})
+        EXPECT_EQ(FrameOfSolidSides(map, x, y), frame) << x << "," << y;
 }
 
 class PlayLoop : public ::testing::Test {
