@@ -94,6 +94,7 @@ protected:
                                                     SDL_CONTROLLER_BUTTON_MAX, 0);
         EXPECT_GE(index, 0) << SDL_GetError();
         handles_.push_back(SDL_JoystickOpen(index));  // to press its buttons
+        UpdatePad(backend_);                          // as the game does when a device is added
         return SDL_JoystickInstanceID(handles_.back());
     }
     void Pull(int id) {
@@ -131,10 +132,8 @@ TEST_F(PadHotplug, FirstIsReadUntilPulledOutThenTheNext) {
     EXPECT_EQ(backend_.pad, nullptr);
     EXPECT_EQ(ReadPad(), 0);
     const int first = Plug();
-    UpdatePad(backend_);
     ASSERT_EQ(ReadId(), first);
     const int second = Plug();
-    UpdatePad(backend_);
     EXPECT_EQ(ReadId(), first);
     PressSouth(second, true);
     EXPECT_EQ(ReadPad() & PAD_INPUT_1, 0);  // only the pad in use counts
@@ -156,14 +155,12 @@ TEST_F(PadHotplug, FirstIsReadUntilPulledOutThenTheNext) {
     EXPECT_EQ(backend_.pad, nullptr);
     EXPECT_EQ(ReadPad(), 0);
     const int third = Plug();
-    UpdatePad(backend_);
     EXPECT_EQ(ReadId(), third);
 }
 
 // The south button is Return as well as button 1 and Back is Escape: the pad alone leaves every screen.
 TEST_F(PadHotplug, TapsBetweenTwoReadsAreSeenOnce) {
     const int pad = Plug();
-    UpdatePad(backend_);
     ReadPad();
     PressSouth(pad, true);
     PressSouth(pad, false);
