@@ -2,6 +2,8 @@
 // and through SDL's virtual joysticks.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "platform/common/held_input.h"
 #include "platform/common/pad_choice.h"
 #include "platform/dx.h"
@@ -9,110 +11,52 @@
 
 namespace {
 
-constexpr int UP = 0, DOWN = 1, RETURN = 2, R = 3;
-
-class Held : public testing::Test {
-protected:
-    void SetUp() override {
-        input_.ActsOnRelease(RETURN);
-        input_.ActsOnRelease(R);
+// Plays events on Up, Down, Return and R (the last two act on their release) and gives the view of
+// each tick as "Up Down Return R" flags. Events: +k press, -k release, *k tap (press and release),
+// ek let go in another window, sk its pad pulled out, L focus lost, G focus gained, o any other
+// event, t a tick; k is one of u d n r, or x and X for inputs the game does not read.
+std::string Views(const std::string& events) {
+    HeldInput input;
+    input.ActsOnRelease(2);
+    input.ActsOnRelease(3);
+    std::string views;
+    std::istringstream in(events);
+    for (std::string e; in >> e;) {
+        const int key = e.size() < 2 ? -1 : e[1] == 'X' ? HeldInput::MAX_INPUTS : int(std::string("udnr").find(e[1]));
+        if (e[0] == '+' || e[0] == '*') input.Press(key);
+        if (e[0] == '-' || e[0] == '*') input.Release(key);
+        if (e[0] == 'e') input.LetGoElsewhere(key);
+        if (e[0] == 's') input.SourceLost(key);
+        if (e == "L") input.FocusLost();
+        if (e == "G") input.FocusGained();
+        if (e == "o") input.OtherEvent();
+        if (e != "t") continue;
+        input.Tick();
+        views += views.empty() ? "" : " ";
+        for (int k = 0; k < 4; ++k) views += input.Held(k) ? '1' : '0';
     }
-    // The view of the next tick, as "Up Down Return R" flags.
-    std::string Tick() {
-        input_.Tick();
-        std::string view;
-        for (int key : {UP, DOWN, RETURN, R}) view += input_.Held(key) ? '1' : '0';
-        return view;
-    }
-    // A focus loss as the window system reports it: every held key let go, then the loss.
-    void LoseFocus(std::initializer_list<int> held) {
-        for (int key : held) input_.Release(key);
-        input_.FocusLost();
-    }
-    void Tap(int key) {
-        input_.Press(key);
-        input_.Release(key);
-    }
-
-    HeldInput input_;
-};
-
-TEST_F(Held, TapBetweenTwoTicksReadsHeldForOneTick) {
-    Tap(DOWN);
-    input_.Press(UP);
-    EXPECT_EQ(Tick(), "1100");
-    EXPECT_EQ(Tick(), "1000");
-    input_.Release(UP);
-    Tap(UP);  // a second tap while the first one is still in the view
-    EXPECT_EQ(Tick(), "1000");
-    EXPECT_EQ(Tick(), "0000");
-    input_.Press(-1);  // keys the game does not read change nothing
-    input_.Release(HeldInput::MAX_INPUTS);
-    EXPECT_EQ(Tick(), "0000");
+    return views;
 }
 
-TEST_F(Held, StartKeyHeldThroughAFocusChangeCountsOnlyWhenLetGoInTheWindow) {
-    input_.Press(RETURN);
-    input_.Press(R);
-    EXPECT_EQ(Tick(), "0011");
-    LoseFocus({RETURN, R});
-    EXPECT_EQ(Tick(), "0011");
-    input_.FocusGained();
-    input_.LetGoElsewhere(RETURN);  // only walking keys are given up that way
-    EXPECT_EQ(Tick(), "0011");
-    Tap(R);  // the key repeat resumes in the window
-    EXPECT_EQ(Tick(), "0010");
-    // Return was let go in the other window: held until its next press and release here.
-    input_.OtherEvent();
-    input_.Press(RETURN);
-    EXPECT_EQ(Tick(), "0010");
-    input_.Release(RETURN);
-    EXPECT_EQ(Tick(), "0000");
-}
-
-TEST_F(Held, WalkingKeyHeldThroughAFocusChangeStaysLetGoUntilPressedAnew) {
-    input_.Press(UP);
-    EXPECT_EQ(Tick(), "1000");
-    LoseFocus({UP});
-    EXPECT_EQ(Tick(), "0000");
-    input_.FocusGained();
-    input_.Press(UP);  // still held: the key repeat in the window is no new press
-    EXPECT_EQ(Tick(), "0000");
-    input_.Release(UP);
-    input_.Press(UP);
-    EXPECT_EQ(Tick(), "1000");
-    // Let go in another window, which the window system tells at the focus gain: the next press counts.
-    LoseFocus({UP});
-    input_.FocusGained();
-    input_.LetGoElsewhere(UP);
-    EXPECT_EQ(Tick(), "0000");
-    input_.Press(UP);
-    EXPECT_EQ(Tick(), "1000");
-}
-
-TEST_F(Held, OnlyReleasesRightBeforeTheFocusLossAreTheWindowSystems) {
-    Tap(RETURN);          // the player's own release...
-    input_.OtherEvent();  // ...with something between it and the focus loss
-    input_.FocusLost();
-    EXPECT_EQ(Tick(), "0010");  // the tap is still seen once
-    EXPECT_EQ(Tick(), "0000");
-    input_.FocusGained();
-    Tap(R);  // ...or ticks between them
-    EXPECT_EQ(Tick(), "0001");
-    EXPECT_EQ(Tick(), "0000");
-    input_.FocusLost();
-    EXPECT_EQ(Tick(), "0000");
-}
-
-TEST_F(Held, PadPulledOutWhileHeldIsNoRelease) {
-    input_.Press(RETURN);
-    input_.Press(DOWN);
-    input_.SourceLost(RETURN);
-    input_.SourceLost(DOWN);
-    input_.SourceLost(UP);  // not held: nothing to keep
-    EXPECT_EQ(Tick(), "0010");
-    Tap(RETURN);  // the next pad's button
-    EXPECT_EQ(Tick(), "0000");
+// A focus loss as the window system reports it comes right after the release of every held key.
+TEST(HeldInput, TapsFocusChangesAndPadsPulledOut) {
+    const std::pair<const char*, const char*> cases[] = {
+        // A tap between two ticks reads held for one tick, a second tap while the first is still in
+        // the view adds nothing, and keys the game does not read change nothing.
+        {"*d +u t t -u *u t t +x -X t", "1100 1000 1000 0000 0000"},
+        // A start key held through a focus change counts only when let go in the window: letting go
+        // elsewhere gives up walking keys alone, and the key repeat resumes in the window.
+        {"+n +r t -n -r L t G en t *r t o +n t -n t", "0011 0011 0011 0010 0010 0000"},
+        // A walking key held through a focus change stays let go until pressed anew (a key repeat
+        // in the window is no new press); let go in another window, the next press counts.
+        {"+u t -u L t G +u t -u +u t -u L G eu t +u t", "1000 0000 0000 1000 0000 1000"},
+        // Only releases right before the focus loss are the window system's: the player's own tap
+        // with another event, or ticks, between it and the loss is seen once.
+        {"*n o L t t G *r t t L t", "0010 0000 0001 0000 0000"},
+        // A pad pulled out while a button is held is no release; the next pad's button lets it go.
+        {"+n +d sn sd su t *n t", "0010 0000"},
+    };
+    for (const auto& [events, views] : cases) EXPECT_EQ(Views(events), views) << events;
 }
 
 TEST(PadChoice, FirstControllerKeptUntilPulledOut) {
@@ -150,6 +94,7 @@ protected:
                                                     SDL_CONTROLLER_BUTTON_MAX, 0);
         EXPECT_GE(index, 0) << SDL_GetError();
         handles_.push_back(SDL_JoystickOpen(index));  // to press its buttons
+        UpdatePad(backend_);                          // as the game does when a device is added
         return SDL_JoystickInstanceID(handles_.back());
     }
     void Pull(int id) {
@@ -187,10 +132,8 @@ TEST_F(PadHotplug, FirstIsReadUntilPulledOutThenTheNext) {
     EXPECT_EQ(backend_.pad, nullptr);
     EXPECT_EQ(ReadPad(), 0);
     const int first = Plug();
-    UpdatePad(backend_);
     ASSERT_EQ(ReadId(), first);
     const int second = Plug();
-    UpdatePad(backend_);
     EXPECT_EQ(ReadId(), first);
     PressSouth(second, true);
     EXPECT_EQ(ReadPad() & PAD_INPUT_1, 0);  // only the pad in use counts
@@ -212,14 +155,12 @@ TEST_F(PadHotplug, FirstIsReadUntilPulledOutThenTheNext) {
     EXPECT_EQ(backend_.pad, nullptr);
     EXPECT_EQ(ReadPad(), 0);
     const int third = Plug();
-    UpdatePad(backend_);
     EXPECT_EQ(ReadId(), third);
 }
 
 // The south button is Return as well as button 1 and Back is Escape: the pad alone leaves every screen.
 TEST_F(PadHotplug, TapsBetweenTwoReadsAreSeenOnce) {
     const int pad = Plug();
-    UpdatePad(backend_);
     ReadPad();
     PressSouth(pad, true);
     PressSouth(pad, false);

@@ -3,9 +3,8 @@
 // waits they are made of.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <initializer_list>
-#include <map>
+#include <tuple>
 
 #include "frame/game.h"
 #include "platform/dx.h"
@@ -91,7 +90,7 @@ TEST(Movement, QuarterTurnsAndTheWayEachFacingSteps) {
     EXPECT_NEAR(p.viewDirection.x, -1.0f, 1e-6);  // facing up
 }
 
-TEST(Scene, CellPassModelsAndMasks) {
+TEST(Scene, CellPassModelsAndSolidSides) {
     fake::Reset();
     MazeGrid map{};
     map[2][1] = MAP_SG;       // entrance: open below only
@@ -114,42 +113,12 @@ TEST(Scene, CellPassModelsAndMasks) {
     EXPECT_EQ(draws[2].args, (std::vector<double>{15, 1 + 4 + 8}));  // dead end
     EXPECT_EQ(places[2].args, (std::vector<double>{15, 3000, 0, 2000}));
     EXPECT_EQ(FrameOfSolidSides(map, 0, 0), 15);  // outside the grid counts as solid
-}
-
-// A cell with one solid side draws that side's frame: 1 world +X (the map's y + 1), 2 world -X,
-// 4 world +Z (x + 1), 8 world -Z (x - 1). The edge cells of an open 3 x 3 block have one each.
-TEST(Scene, OneSolidSideDrawsThatSidesFrame) {
-    fake::Reset();
-    MazeGrid map{};
+    // A cell with one solid side draws that side's frame: 1 world +X (the map's y + 1), 2 world -X,
+    // 4 world +Z (x + 1), 8 world -Z (x - 1). The edge cells of an open 3 x 3 block have one each.
     for (int x = 10; x <= 12; ++x)
         for (int y = 10; y <= 12; ++y) map[x][y] = MAP_PASSAGE;
-    DrawScene({-1, 11, -1, -1, -1, -1}, map, {0, 500, 0}, {1, 500, 0}, {1, 0, 0});
-    std::map<std::pair<int, int>, int> frameOf;  // map cell -> frame drawn there
-    const auto places = fake::CallsNamed("dxMV1SetPosition");
-    const auto draws = fake::CallsNamed("dxMV1DrawFrame");
-    ASSERT_EQ(places.size(), draws.size());
-    for (size_t i = 0; i < draws.size(); ++i)
-        frameOf[{int(places[i].args[3]) / 1000, int(places[i].args[1]) / 1000}] = int(draws[i].args[1]);
-    const std::map<std::pair<int, int>, int> expected = {
-        {{11, 12}, 1}, {{11, 10}, 2}, {{12, 11}, 4}, {{10, 11}, 8}, {{11, 11}, 0}};
-    for (const auto& [cell, frame] : expected) EXPECT_EQ(frameOf[cell], frame) << cell.first << "," << cell.second;
-}
-
-TEST(Scene, LoadsTheThreeModelsUnderTheirCodes) {
-    fake::Reset();
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(QUARNEL_SOURCE_DIR);  // where the models are
-    const WallModels models = LoadWallModels();
-    std::filesystem::current_path(previous);
-    const auto loads = fake::CallsNamed("dxMV1LoadModel");
-    ASSERT_EQ(loads.size(), 3u);
-    const std::pair<int16_t, std::string> expected[] = {
-        {MAP_PASSAGE, "res_3d/wall.mqo"}, {MAP_SG, "res_3d/wall_SG.mqo"}, {MAP_ETC, "res_3d/wall_ETC.mqo"}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(loads[i].text, expected[i].second);
-        EXPECT_EQ(models[expected[i].first].id, int(loads[i].args[0])) << loads[i].text;
-        EXPECT_GE(loads[i].args[0], 0) << loads[i].text;
-    }
+    for (const auto& [x, y, frame] : {std::tuple{11, 12, 1}, {11, 10, 2}, {12, 11, 4}, {10, 11, 8}, {11, 11, 0}})
+        EXPECT_EQ(FrameOfSolidSides(map, x, y), frame) << x << "," << y;
 }
 
 class PlayLoop : public ::testing::Test {
@@ -266,24 +235,21 @@ TEST(Scores, CutNotRoundedAndCappedAndTheResultLine) {
         "result stage=3 algorithm=2 route=114 turns=1 steps=228 time_ms=123456 distance=25.0 time=23.2 total=48.2");
 }
 
-int WaitWith(const char* script, int limit, int extraKey = 0) {
-    fake::Reset();
-    fake::SetInputScriptText(script);
-    return KeyWait(limit, extraKey);
-}
-
 TEST(KeyWait, EnterEscapeAndTheLimit) {
-    EXPECT_EQ(WaitWith("10 -\n5 return\n1 -\n10 -", -1), 0);
-    EXPECT_EQ(fake::Ticks(), 16u);  // returns on the release
-    EXPECT_EQ(WaitWith("10 -\n1 escape\n10 -", -1), 1);
-    // Limit of 5 s on the virtual clock: 300 ticks.
-    EXPECT_EQ(WaitWith("1000 -", 5000), 0);
-    EXPECT_EQ(fake::Ticks(), 301u);  // 5000 ms are seen at tick 300; the release loop polls once more
-    // Enter held through the limit: the wait ends when the time is up.
-    EXPECT_EQ(WaitWith("1000 return", 5000), 0);
-    EXPECT_EQ(fake::Ticks(), 300u);
-    // An extra key's press ends the wait with -1.
-    EXPECT_EQ(WaitWith("3 -\n2 e\n5 -", -1, KEY_INPUT_E), -1);
+    const std::tuple<const char*, int, int, int, uint64_t> waits[] = {
+        // script, limit in ms, extra key, result, ticks
+        {"10 -\n5 return\n1 -\n10 -", -1, 0, 0, 16},  // Enter returns on its release
+        {"10 -\n1 escape\n10 -", -1, 0, 1, 11},       // Escape on its press
+        {"1000 -", 5000, 0, 0, 301},                  // 5000 ms are seen at tick 300; the release loop polls once more
+        {"1000 return", 5000, 0, 0, 300},             // Enter held through the limit: the wait ends when the time is up
+        {"3 -\n2 e\n5 -", -1, KEY_INPUT_E, -1, 4},    // an extra key's press ends the wait with -1
+    };
+    for (const auto& [script, limit, extraKey, result, ticks] : waits) {
+        fake::Reset();
+        fake::SetInputScriptText(script);
+        EXPECT_EQ(KeyWait(limit, extraKey), result) << script;
+        EXPECT_EQ(fake::Ticks(), ticks) << script;
+    }
 }
 
 }  // namespace

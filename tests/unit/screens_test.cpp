@@ -56,67 +56,65 @@ bool StartPictureShown() {
     return !draws.empty() && draws.back().args == std::vector<double>{255, 100, 71, 1};
 }
 
-TEST(TitleScreen, FirstVisitDrawsEveryLine) {
-    EXPECT_EQ(RunTitle("3 -\n2 return\n1 -").result, TITLE_START);
+// Return and button 1 start on their release, never on their press; Escape, a closed window or the
+// end of the input quit. Of up and down the last pressed chooses, and R re-seeds from the uptime
+// on each release.
+TEST(TitleScreen, StartQuitChoiceAndReseed) {
+    const std::tuple<const char*, uint8_t, uint64_t, bool, int, int, uint32_t> runs[] = {
+        // script, result, ticks, the start picture shown, flips, the algorithm chosen, the seed
+        {"100 return\n1 -\n50 -", TITLE_START, 101, true, 101, 0, 1},      // held for many frames, then let go
+        {"40 z\n1 -\n1 escape", TITLE_START, 41, true, 41, 0, 1},          // the pad and the keys read one tick
+        {"3 return\n1 -\n5 -", TITLE_START, 4, true, 4, 0, 1},             // held on entry counts as pressed
+        {"1 -\n1 escape+return", TITLE_QUIT, 2, false, 1, 0, 1},           // Escape and Return going down together
+        {"1 -\n3 return\n1 return+escape", TITLE_QUIT, 5, true, 5, 0, 1},  // Escape while Return is held
+        {"5 escape", TITLE_QUIT, 1, false, 0, 0, 1},                       // down on entry: nothing drawn
+        {"2 -\n1 close", TITLE_QUIT, 3, false, 2, 0, 1},
+        {"2 -", TITLE_QUIT, 3, false, 2, 0, 1},
+        // Up and down pressed in the same frame: down wins, even in the frame before Return is let go.
+        {"1 return\n1 up+down+return\n1 -", TITLE_START, 3, true, 3, 1, 1},
+        // Holding up, pressing down, releasing down while up stays held: still 1.
+        {"2 up\n2 up+down\n2 up\n1 up+return\n1 up", TITLE_START, 8, true, 8, 1, 1},
+        // Up let go while down is held, then pressed again: up chooses.
+        {"2 up\n2 up+down\n2 down\n2 down+up\n1 return\n1 -", TITLE_START, 10, true, 10, 0, 1},
+        // Holding down, pressing and letting go of up: up chooses, down held on does not choose again.
+        {"2 down\n2 down+up\n2 down\n1 down+return\n1 down", TITLE_START, 8, true, 8, 0, 1},
+        // The same key pressed a second time chooses again.
+        {"2 up\n2 -\n2 down\n2 -\n2 up\n1 return\n1 -", TITLE_START, 12, true, 12, 0, 1},
+        {"2 down\n2 -\n2 up\n2 -\n2 down\n1 return\n1 -", TITLE_START, 12, true, 12, 1, 1},
+        // R released at tick 66, then again at tick 112, until the input ends; held, it re-seeds nothing yet.
+        {"60 -\n5 r\n1 -", TITLE_QUIT, 67, false, 66, 0, 66 * 1000 / 60},
+        {"5 r\n1 -\n100 -\n5 r\n1 -", TITLE_QUIT, 113, false, 112, 0, 112 * 1000 / 60},
+        {"50 r", TITLE_QUIT, 51, false, 50, 0, 1},
+    };
+    for (const auto& [script, result, ticks, startPicture, flips, choice, seed] : runs) {
+        SCOPED_TRACE(script);
+        const TitleRun run = RunTitle(script);
+        EXPECT_EQ(run.result, result);
+        EXPECT_EQ(fake::Ticks(), ticks);
+        EXPECT_EQ(StartPictureShown(), startPicture);
+        EXPECT_EQ(fake::FlipCount(), flips);
+        EXPECT_EQ(run.options.algorithmChoice, choice);
+        EXPECT_EQ(run.random.seed, seed);
+        EXPECT_EQ(run.options.reseeded, seed != 1);
+    }
+}
+
+// Every line of a first visit and the stage number at any width; the chosen line is white, the
+// other grey, in the frame after a press; a re-seed turns its line yellow and adds a mark, from the
+// first frame of a later visit too.
+TEST(TitleScreen, LinesAsDrawn) {
+    RunTitle("3 -\n2 return\n1 -");
     EXPECT_EQ(LastFrameTexts(), (std::vector<std::string>{STAGE_1, CHOSEN_1, OTHER_2, RESEED, START}));
     EXPECT_EQ(fake::CallsNamed("dxDrawGraph").front().args, (std::vector<double>{175, 60, 70, 1}));
     for (auto [stage, line] : {std::pair{12, "STAGE  12"}, {123, "STAGE  123"}, {1234, "STAGE  1234"}}) {
         RunTitle("1 -\n1 return\n1 -", {}, stage);
         EXPECT_EQ(LastFrameTexts().front(), std::string("280 180 FFFFFF ") + line);
     }
-}
-
-// Return and button 1 start on their release, never on their press; Escape, a closed window or the
-// end of the input quit.
-TEST(TitleScreen, StartAndQuitPaths) {
-    const std::tuple<const char*, uint8_t, uint64_t, bool, int> runs[] = {
-        // script, result, ticks, the start picture shown, flips
-        {"100 return\n1 -\n50 -", TITLE_START, 101, true, 101},      // held for many frames, then let go
-        {"40 z\n1 -\n1 escape", TITLE_START, 41, true, 41},          // the pad and the keys read one tick
-        {"3 return\n1 -\n5 -", TITLE_START, 4, true, 4},             // held on entry counts as pressed
-        {"1 -\n1 escape+return", TITLE_QUIT, 2, false, 1},           // Escape and Return going down together
-        {"1 -\n3 return\n1 return+escape", TITLE_QUIT, 5, true, 5},  // Escape while Return is held
-        {"5 escape", TITLE_QUIT, 1, false, 0},                       // down on entry: nothing drawn
-        {"2 -\n1 close", TITLE_QUIT, 3, false, 2},
-        {"2 -", TITLE_QUIT, 3, false, 2},
-    };
-    for (const auto& [script, result, ticks, startPicture, flips] : runs) {
-        EXPECT_EQ(RunTitle(script).result, result) << script;
-        EXPECT_EQ(fake::Ticks(), ticks) << script;
-        EXPECT_EQ(StartPictureShown(), startPicture) << script;
-        EXPECT_EQ(fake::FlipCount(), flips) << script;
-    }
-}
-
-TEST(TitleScreen, AlgorithmChoice) {
-    // Up and down pressed in the same frame: down wins, even in the frame before Return is let go.
-    EXPECT_EQ(RunTitle("1 return\n1 up+down+return\n1 -").options.algorithmChoice, 1);
-    // Holding up, pressing down, releasing down while up stays held: still 1.
-    EXPECT_EQ(RunTitle("2 up\n2 up+down\n2 up\n1 up+return\n1 up").options.algorithmChoice, 1);
-    // Up let go while down is held, then pressed again: up chooses.
-    EXPECT_EQ(RunTitle("2 up\n2 up+down\n2 down\n2 down+up\n1 return\n1 -").options.algorithmChoice, 0);
-    // Holding down, pressing and letting go of up: up chooses, down held on does not choose again.
-    EXPECT_EQ(RunTitle("2 down\n2 down+up\n2 down\n1 down+return\n1 down").options.algorithmChoice, 0);
-    // The same key pressed a second time chooses again.
-    EXPECT_EQ(RunTitle("2 up\n2 -\n2 down\n2 -\n2 up\n1 return\n1 -").options.algorithmChoice, 0);
-    // The chosen line is white, the other grey, in the frame after a press.
     RunTitle("2 down\n1 -");
     EXPECT_EQ(LastFrameTexts(), (std::vector<std::string>{STAGE_1, OTHER_1, CHOSEN_2, RESEED, START}));
-}
-
-TEST(TitleScreen, ReseedOnReleaseEveryTime) {
     const std::vector<std::string> reseeded = {STAGE_1, CHOSEN_1, OTHER_2, RESEEDED, DONE, START};
-    TitleRun run = RunTitle("60 -\n5 r\n1 -");  // released at tick 66
-    EXPECT_EQ(run.options.reseeded, 1);
-    EXPECT_EQ(run.random.seed, 66u * 1000 / 60);
+    RunTitle("60 -\n5 r\n1 -");
     EXPECT_EQ(LastFrameTexts(), reseeded);
-    run = RunTitle("5 r\n1 -\n100 -\n5 r\n1 -");  // a second release re-seeds again
-    EXPECT_EQ(run.random.seed, 112u * 1000 / 60);
-    // Holding R re-seeds nothing yet.
-    run = RunTitle("50 r");
-    EXPECT_EQ(run.options.reseeded, 0);
-    EXPECT_EQ(run.random.seed, 1u);
-    // A later visit remembers the re-seed: yellow line and the mark from the first frame.
     RunTitle("1 -", TitleOptions{0, 1});
     EXPECT_EQ(LastFrameTexts(), reseeded);
 }
@@ -219,10 +217,8 @@ TEST(Meters, CountersAndRolls) {
     EXPECT_EQ(draws[7], (std::vector<double>{700, 356, 8, 202}));
     EXPECT_EQ(draws[8], (std::vector<double>{720, 356, 8, 209}));
     // Route 203 as 00000203, never rolling.
-    for (int k = 0; k < 8; ++k) {
-        const double digit[8] = {0, 0, 0, 0, 0, 2, 0, 3};
-        EXPECT_EQ(draws[9 + k], (std::vector<double>{580.0 + 20 * k, 308, 0, 200 + digit[k]}));
-    }
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(draws[9 + k], (std::vector<double>{580.0 + 20 * k, 308, 0, 200.0 + "00000203"[k] - '0'}));
     // 199 going back: three digits roll; a turn rolls nothing.
     draws = MeterDraws({true, 29, 0, 199, 0});
     EXPECT_EQ(draws[6][2], 15);
