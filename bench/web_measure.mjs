@@ -33,6 +33,7 @@ try {
   const live = await browser.open(`${server.url}index.html?seed=1&frame-stats`);
   await live.waitFor('typeof Module === "object" && Module.quarnelFrames > 10', 60, 'the title');
   await live.tap('Enter');
+  await live.ticksPast((await live.runTicks()) + 20);  // play has started
   await live.walk(moves);
   await live.tap('Escape');  // play for the title, then the title for good
   await live.ticksPast((await live.runTicks()) + 5);
