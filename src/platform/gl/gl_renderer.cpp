@@ -51,6 +51,14 @@ uint32_t OpaqueRgba(uint32_t rgb) {
 
 }  // namespace
 
+GLuint CreateScreenDepth() {
+    GLuint depth = 0;
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SCREEN_WIDTH, SCREEN_HEIGHT);
+    return depth;
+}
+
 bool GlRenderer::Init(std::string& error) {
     program_ = BuildProgram(VERTEX_SHADER, FRAGMENT_SHADER, error);
     solidProgram_ = BuildProgram(VERTEX_SHADER, SOLID_FRAGMENT_SHADER, error);
@@ -69,9 +77,7 @@ bool GlRenderer::Init(std::string& error) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SCREEN_WIDTH, SCREEN_HEIGHT, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);  // read only by ShowScaledWhole
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glGenRenderbuffers(1, &depth_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SCREEN_WIDTH, SCREEN_HEIGHT);
+    depth_ = CreateScreenDepth();
     glGenFramebuffers(1, &fbo_);
     glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);

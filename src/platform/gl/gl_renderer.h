@@ -44,6 +44,9 @@ protected:
     ~SceneLayer() = default;
 };
 
+// A depth buffer of the screen's size, for drawing models into a framebuffer.
+GLuint CreateScreenDepth();
+
 class GlRenderer : private HeldScreen {
 public:
     bool Init(std::string& error);

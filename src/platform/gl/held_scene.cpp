@@ -94,9 +94,7 @@ void HeldScene::MakePicturePlain() {
     screen_->DrawPending();
     const GLuint picture = std::exchange(picture_, 0);
     if (scratchFbo_ == 0) {
-        glGenRenderbuffers(1, &scratchDepth_);
-        glBindRenderbuffer(GL_RENDERBUFFER, scratchDepth_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SCREEN_WIDTH, SCREEN_HEIGHT);
+        scratchDepth_ = CreateScreenDepth();
         glGenFramebuffers(1, &scratchFbo_);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, scratchFbo_);
