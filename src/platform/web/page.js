@@ -25,8 +25,11 @@ Module.printErr = function(line) {
   document.getElementById('message').textContent += line + '\n';
   console.error(line);
 };
-// The exit status as a process has it (main's -1 is 255).
-Module.onExit = function(code) { document.body.dataset.exit = String(code & 255); };
+// The exit status as a process has it (main's -1 is 255); a save in the last frame is kept too.
+Module.onExit = function(code) {
+  quarnelKeepRecords();
+  document.body.dataset.exit = String(code & 255);
+};
 // A main that returned to the browser (Asyncify) ends later: its result comes here, not to onExit.
 Module.postRun = Module.postRun || [];
 Module.postRun.push(function() {
@@ -73,7 +76,7 @@ function quarnelWatchRecords() {
   };
 }
 
-Module.quarnelAfterFrame = function() {
+function quarnelKeepRecords() {
   if (!quarnelRecordsSaved) return;
   quarnelRecordsSaved = false;
   FS.syncfs(false, function(error) {
@@ -81,7 +84,8 @@ Module.quarnelAfterFrame = function() {
     Module.quarnelRecordsKept = (Module.quarnelRecordsKept || 0) + 1;
     quarnelRecordsNews.postMessage('saved');
   });
-};
+}
+Module.quarnelAfterFrame = quarnelKeepRecords;
 
 // The picture fills the page's free space by whole multiples of its size (the backend draws it by
 // the nearest pixel); in fullscreen the canvas takes the screen and the backend fits the picture.
