@@ -1,10 +1,12 @@
 // The web build's end-to-end checks in headless Chromium, called by tests/e2e/test_web_*.sh:
-//   node page.mjs replay WEB_DIR SCRIPT OUT_DIR [QUERY]  plays SCRIPT (?replay, ?report and QUERY);
-//                                               writes its shots,
-//                                               report.txt (the page's report) and exit.txt
-//   node page.mjs input WEB_DIR                 plays live with keys typed as a player's, then a gamepad
-//   node page.mjs stage WEB_DIR SEED MOVES OUT_DIR  plays stage 1 of SEED live with the keys of MOVES;
-//                                               writes report.txt, records.txt and the downloaded run
+//   node page.mjs replay WEB_DIR SCRIPT OUT_DIR [QUERY]
+//       plays SCRIPT (?replay, ?report and QUERY); writes its shots, report.txt (the page's report)
+//       and exit.txt
+//   node page.mjs input WEB_DIR
+//       plays live with keys typed as a player's, then with a gamepad
+//   node page.mjs stage WEB_DIR SEED MOVES OUT_DIR
+//       plays stage 1 of SEED live with the moves of MOVES; writes report.txt, records.txt and the
+//       run the page's button downloads
 import {copyFileSync, existsSync, mkdtempSync, readdirSync, readFileSync, symlinkSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {basename, join, resolve} from 'node:path';
